@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QSaveFile>
+#include <QString>
+
+#include <memory>
+
+class DesktopServices;
+
+// Writes one annotated item file line by line, in the caller's order.
+// Output is Windows-1252 with CR LF line ends and no escaping. It goes to a
+// temporary file beside the target, which replaces the target only when
+// Close completes, so a failed save leaves an existing file as it was.
+class TIniFileWriter
+{
+public:
+    explicit TIniFileWriter(DesktopServices &desktop);
+    ~TIniFileWriter();
+    TIniFileWriter(const TIniFileWriter &) = delete;
+    TIniFileWriter &operator=(const TIniFileWriter &) = delete;
+
+    // On failure shows "Error writing file." and stays unopened; the first
+    // later write then throws.
+    void Crea(const QString &fileName);
+    // Throws KvError when the file cannot be completed.
+    void Close();
+
+    // Each throws KvError when the write fails or the writer is not open.
+    void AddComment(const QString &comm);
+    void AddTitle(const QString &title);
+    void AddNewComment(const QString &comm);
+    void AddBlankLine();
+    void AddSection(const QString &sect);
+    void AddStringKey(const QString &key, const QString &value);
+    void AddIntegerKey(const QString &key, qint32 value);
+
+    bool isOpen() const { return m_file != nullptr; }
+
+private:
+    void writeLine(const QString &line);
+
+    DesktopServices &m_desktop;
+    QString m_fileName;
+    std::unique_ptr<QSaveFile> m_file;  // iniFile
+};

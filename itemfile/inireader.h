@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+// Reads INI text the way the Windows profile functions do, including their
+// odd corners: the file is parsed once and then looked up many times.
+class IniProfile
+{
+public:
+    IniProfile() = default;
+
+    static IniProfile fromBytes(const QByteArray &bytes);
+    // A missing or unreadable file reads as an empty profile.
+    static IniProfile fromFile(const QString &path);
+
+    // The value as the profile functions return it (leading blanks dropped,
+    // one enclosing quote pair removed, cut at 2047 characters), or nothing
+    // when the section or key is missing.
+    std::optional<QString> value(QStringView section, QStringView key) const;
+
+    QString readString(QStringView section, QStringView key, const QString &def) const;
+    qint32 readInteger(QStringView section, QStringView key, qint32 def) const;
+
+    bool hasSection(QStringView section) const;
+
+private:
+    struct Key
+    {
+        QString name;
+        QString value;
+    };
+    struct Section
+    {
+        QString name;
+        std::vector<Key> keys;
+    };
+    const Section *findSection(QStringView section) const;
+
+    std::vector<Section> m_sections;
+};
+
+// The integer conversion of item files: an optional '-' and decimal digits,
+// or hexadecimal after "$" or "0x" (any case). Nothing for anything else,
+// including a '+' sign and values outside the 32-bit signed range.
+std::optional<qint32> parseKvInteger(QStringView text);
+
+// Writes one value into an INI file and keeps everything else of it: other
+// sections, keys, comments and line ends. Adds the key at the end of its
+// section, or the section at the end of the file, when missing. The file
+// is replaced only once the new content is complete. Returns false and sets
+// `error` (naming the file) on failure.
+bool writeProfileString(const QString &path, const QString &section, const QString &key,
+                        const QString &value, QString *error);
