@@ -1,0 +1,626 @@
+#include "archivetools.h"
+#include "scripteddesktop.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return f.readAll();
+}
+
+// Bytes a text-mode conversion or a truncation at NUL would change.
+QByteArray binaryContent(const QByteArray &tag)
+{
+    QByteArray b = tag + "\r\n\n\r";
+    for (int i = 0; i < 256; ++i)
+        b.append(char(i));
+    return b + tag;
+}
+
+void makeScript(const QString &path, const QByteArray &body)
+{
+    writeFile(path, "#!/bin/sh\n" + body);
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeUser);
+}
+
+// Runs a real tool and returns its standard output; fails the test when it
+// does not succeed.
+QString run(const QString &program, const QStringList &args, const QString &workDir = QString())
+{
+    QProcess p;
+    p.setWorkingDirectory(workDir);
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        qWarning() << program << args << p.readAllStandardError();
+        return u"<failed>"_s;
+    }
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+QStringList zipEntries(const QString &archive)
+{
+    QStringList entries =
+        run(u"unzip"_s, {u"-Z1"_s, archive}).split(u'\n', Qt::SkipEmptyParts);
+    entries.sort();
+    return entries;
+}
+
+QStringList folderEntries(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                   | QDir::NoDotAndDotDot,
+                               QDir::Name);
+}
+
+QString canonical(const QString &path)
+{
+    return QFileInfo(path).canonicalFilePath();
+}
+
+class EnvGuard
+{
+public:
+    explicit EnvGuard(const char *name)
+        : m_name(name)
+        , m_had(qEnvironmentVariableIsSet(name))
+        , m_old(qgetenv(name))
+    {
+    }
+    ~EnvGuard()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+}  // namespace
+
+class TestArchiveTools : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Message
+    {
+        QString it;
+        QString en;
+    };
+
+    std::unique_ptr<QTemporaryDir> m_root;
+    QString m_startDir;
+    ScriptedDesktop m_desk;
+    std::vector<Message> m_msgs;
+    bool m_haveTools = false;
+
+    QString path(const QString &rel) const { return m_root->filePath(rel); }
+
+    std::unique_ptr<ArchiveTools> tools(const QString &appPath)
+    {
+        return std::make_unique<ArchiveTools>(m_desk, appPath,
+                                              [this](const QString &i, const QString &e) {
+                                                  m_msgs.push_back({i, e});
+                                              });
+    }
+
+    // An application folder without tools: the real ones come from PATH.
+    QString emptyAppPath()
+    {
+        const QString dir = path(u"app"_s);
+        QDir().mkpath(dir);
+        return dir;
+    }
+
+    bool messageNames(std::size_t index, const QString &text) const
+    {
+        return index < m_msgs.size() && m_msgs[index].it.contains(text)
+            && m_msgs[index].en.contains(text);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_startDir = QDir::currentPath();
+        m_haveTools = !QStandardPaths::findExecutable(u"zip"_s).isEmpty()
+            && !QStandardPaths::findExecutable(u"unzip"_s).isEmpty();
+    }
+
+    void init()
+    {
+        m_root = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_root->isValid());
+        m_desk = ScriptedDesktop();
+        m_msgs.clear();
+    }
+
+    void cleanup()
+    {
+        QDir::setCurrent(m_startDir);
+        m_root.reset();
+    }
+
+    void parameterStrings()
+    {
+        QCOMPARE(ArchiveTools::zipParameters(u"C:\\Dati\\Korvalis\\Trota.zip"_s,
+                                             StrAddApici(u"Trota.kva"_s) + u' '
+                                                 + StrAddApici(u"amo_trota.jpg"_s)),
+                 u"\"C:/Dati/Korvalis/Trota.zip\" \"Trota.kva\" \"amo_trota.jpg\""_s);
+        QCOMPARE(ArchiveTools::unzipParameters(u"C:\\Dati\\Korvalis\\Trota.zip"_s,
+                                               u"C:\\Dati\\Korvalis\\Ami\\"_s),
+                 u" -o \"C:/Dati/Korvalis/Trota.zip\" -d \"C:/Dati/Korvalis/Ami/\""_s);
+        // An item without picture: one quoted name.
+        QCOMPARE(ArchiveTools::zipParameters(u"C:\\Dati\\Korvalis\\Trota.zip"_s,
+                                             StrAddApici(u"Trota.kva"_s)),
+                 u"\"C:/Dati/Korvalis/Trota.zip\" \"Trota.kva\""_s);
+        // The venue's presence list keeps its folder, with a forward slash.
+        QCOMPARE(ArchiveTools::zipParameters(u"C:\\L.zip"_s, StrAddApici(u"KVS\\MioLago.kvs"_s)),
+                 u"\"C:/L.zip\" \"KVS/MioLago.kvs\""_s);
+        QCOMPARE(StrAddApici(QString()), u"\"\""_s);
+        QCOMPARE(StrAddApici(u" a\\b "_s), u"\" a\\b \""_s);
+    }
+
+    void splitQuotedList_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("two names") << u"\"Trota.kva\" \"amo_trota.jpg\""_s
+                                   << QStringList{u"Trota.kva"_s, u"amo_trota.jpg"_s};
+        QTest::newRow("one name") << u"\"Trota.kva\""_s << QStringList{u"Trota.kva"_s};
+        QTest::newRow("blanks inside quotes")
+            << u"\"Lago di Garda.kvl\" \" foto .jpg\""_s
+            << QStringList{u"Lago di Garda.kvl"_s, u" foto .jpg"_s};
+        QTest::newRow("empty quoted entry") << u"\"Lago.kvl\" \"\""_s
+                                            << QStringList{u"Lago.kvl"_s, QString()};
+        QTest::newRow("runs of blanks") << u"  \"a\"   \"b\"  "_s
+                                        << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("unquoted names") << u"a.kva b.jpg"_s << QStringList{u"a.kva"_s, u"b.jpg"_s};
+        // A name carrying quotes cannot be told apart from several names;
+        // its pieces stay names, never anything else.
+        QTest::newRow("quote trick") << StrAddApici(u"x.kva\" -T -TT \"y.jpg"_s)
+                                     << QStringList{u"x.kva"_s, u"-T"_s, u"-TT"_s, u"y.jpg"_s};
+        QTest::newRow("quotes glue pieces") << u"ab\"c d\"e \"f\""_s
+                                            << QStringList{u"abc de"_s, u"f"_s};
+        QTest::newRow("unclosed quote runs to the end") << u"\"a\" \"b c"_s
+                                                        << QStringList{u"a"_s, u"b c"_s};
+        QTest::newRow("empty list") << QString() << QStringList{};
+    }
+
+    void splitQuotedList()
+    {
+        QFETCH(QString, list);
+        QFETCH(QStringList, names);
+        QCOMPARE(ArchiveTools::splitQuotedList(list), names);
+    }
+
+    // Names that look like options reach zip only as names, after "--" and
+    // behind "./"; the archive is written under a temporary name first.
+    void zipArgumentsKeepNamesOutOfOptions()
+    {
+        const QString kind = path(u"data/Ami"_s);
+        for (const QString &name : {u"x.kva"_s, u"-T"_s, u"-TT"_s, u"y.jpg"_s, u"-rf.kva"_s, u"-"_s})
+            writeFile(kind + u'/' + name, "dati");
+        const QString app = emptyAppPath();
+        makeScript(app + u"/zip"_s, "exit 0\n");
+        const QString archive = path(u"data/Trota.zip"_s);
+
+        tools(app)->Zip(archive, kind,
+                        StrAddApici(u"x.kva\" -T -TT \"y.jpg"_s) + u' ' + StrAddApici(u"-rf.kva"_s)
+                            + u' ' + StrAddApici(u"-"_s));
+
+        QCOMPARE(m_msgs.size(), 0u);
+        QCOMPARE(m_desk.processes.size(), 1u);
+        const auto &p = m_desk.processes.front();
+        QCOMPARE(p.program, app + u"/zip"_s);
+        QCOMPARE(canonical(p.workDir), canonical(kind));
+        QCOMPARE(p.args.size(), 11);
+        QCOMPARE(p.args.mid(0, 3), (QStringList{u"-q"_s, u"-X"_s, u"-nw"_s}));
+        const QFileInfo temp(p.args.at(3));
+        QCOMPARE(temp.absolutePath(), path(u"data"_s));
+        QVERIFY(temp.fileName() != u"Trota.zip"_s);
+        QVERIFY(temp.fileName().endsWith(u".zip"_s));
+        QCOMPARE(p.args.mid(4), (QStringList{u"--"_s, u"./x.kva"_s, u"./-T"_s, u"./-TT"_s,
+                                             u"./y.jpg"_s, u"./-rf.kva"_s, u"./-"_s}));
+    }
+
+    void namesThatLookLikeOptionsAreStoredAsGiven()
+    {
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        const QString src = path(u"src"_s);
+        const QStringList names{u"-"_s, u"-T"_s, u"KVS/x.kvs"_s, u"a b.kva"_s, u"[1].jpg"_s};
+        for (const QString &name : names)
+            writeFile(src + u'/' + name, binaryContent(name.toUtf8()));
+        m_desk.runProcesses = true;
+        auto t = tools(emptyAppPath());
+        QString list;
+        for (const QString &name : names)
+            list += StrAddApici(name) + u' ';
+        const QString archive = path(u"out.zip"_s);
+        t->Zip(archive, src, list.trimmed());
+        QCOMPARE(m_msgs.size(), 0u);
+        QStringList sorted = names;
+        sorted.sort();
+        QCOMPARE(zipEntries(archive), sorted);
+
+        const QString dst = path(u"dst"_s);
+        QDir().mkpath(dst);
+        t->UnZip(archive, dst);
+        QCOMPARE(m_msgs.size(), 0u);
+        // "-" must hold the file, not zip's empty standard input.
+        for (const QString &name : names)
+            QCOMPARE(readFile(dst + u'/' + name), binaryContent(name.toUtf8()));
+    }
+
+    void exportAndImportRoundTrip()
+    {
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        const QString data = path(u"data"_s);
+        const QString kind = data + u"/Mulinelli"_s;
+        writeFile(kind + u"/Trota.kvm"_s, binaryContent("item"));
+        writeFile(kind + u"/foto.jpg"_s, binaryContent("foto"));
+        writeFile(kind + u"/KVS/MioLago.kvs"_s, binaryContent("kvs"));
+        writeFile(kind + u"/Trota/a.BMP"_s, binaryContent("a"));
+        writeFile(kind + u"/Trota/b.bmp"_s, binaryContent("b"));
+        writeFile(kind + u"/Trota/c.Bmp"_s, binaryContent("c"));
+        writeFile(kind + u"/Trota/d.jpg"_s, binaryContent("not packed"));
+        writeFile(kind + u"/Trota/e.bmp.txt"_s, binaryContent("not packed"));
+        writeFile(kind + u"/altro.bmp"_s, binaryContent("not packed"));
+        const QString archive = data + u"/Trota.zip"_s;
+
+        m_desk.runProcesses = true;
+        auto t = tools(emptyAppPath());
+        t->Zip(archive, kind + u'/',
+               StrAddApici(u"Trota.kvm"_s) + u' ' + StrAddApici(u"foto.jpg"_s) + u' '
+                   + StrAddApici(u"KVS\\MioLago.kvs"_s) + u' ' + StrAddApici(u"Trota/*.bmp"_s));
+
+        QCOMPARE(m_msgs.size(), 0u);
+        QCOMPARE(canonical(QDir::currentPath()), canonical(kind));
+        const QStringList expected{u"KVS/MioLago.kvs"_s, u"Trota.kvm"_s,     u"Trota/a.BMP"_s,
+                                   u"Trota/b.bmp"_s,     u"Trota/c.Bmp"_s,   u"foto.jpg"_s};
+        QCOMPARE(zipEntries(archive), expected);
+        // No temporary archive is left beside the real one.
+        QCOMPARE(folderEntries(data), (QStringList{u"Mulinelli"_s, u"Trota.zip"_s}));
+
+        const QString target = path(u"other/Mulinelli"_s);
+        writeFile(target + u"/Trota.kvm"_s, "old item");
+        writeFile(target + u"/keep.txt"_s, "untouched");
+        QDir::setCurrent(m_root->path());
+        t->UnZip(archive, target + u'/');
+
+        QCOMPARE(m_msgs.size(), 0u);
+        QCOMPARE(canonical(QDir::currentPath()), canonical(m_root->path()));
+        for (const QString &name : expected)
+            QCOMPARE(readFile(target + u'/' + name), readFile(kind + u'/' + name));
+        QCOMPARE(readFile(target + u"/keep.txt"_s), QByteArray("untouched"));
+        // Nothing else, in particular no staging folder, is left behind.
+        QCOMPARE(folderEntries(target),
+                 (QStringList{u"KVS"_s, u"Trota"_s, u"Trota.kvm"_s, u"foto.jpg"_s, u"keep.txt"_s}));
+    }
+
+    // zip adds to an existing archive; a confirmed overwrite must not.
+    void overwriteReplacesArchive()
+    {
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        const QString kind = path(u"Ami"_s);
+        writeFile(kind + u"/Trota.kva"_s, "nuovo");
+        writeFile(kind + u"/old.jpg"_s, "vecchio");
+        const QString archive = path(u"Trota.zip"_s);
+        m_desk.runProcesses = true;
+        auto t = tools(emptyAppPath());
+        t->Zip(archive, kind, StrAddApici(u"Trota.kva"_s) + u' ' + StrAddApici(u"old.jpg"_s));
+        QCOMPARE(zipEntries(archive), (QStringList{u"Trota.kva"_s, u"old.jpg"_s}));
+        t->Zip(archive, kind, StrAddApici(u"Trota.kva"_s));
+        QCOMPARE(m_msgs.size(), 0u);
+        QCOMPARE(zipEntries(archive), QStringList{u"Trota.kva"_s});
+    }
+
+    void missingFilesAreReportedAndTheRestPacked()
+    {
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        const QString kind = path(u"data/Ami"_s);
+        writeFile(kind + u"/Trota.kva"_s, "item");
+        writeFile(path(u"data/segreto.txt"_s), "outside the kind folder");
+        m_desk.runProcesses = true;
+        auto t = tools(emptyAppPath());
+
+        const QString archive = path(u"Trota.zip"_s);
+        t->Zip(archive, kind,
+               StrAddApici(u"Trota.kva"_s) + u' ' + StrAddApici(u"manca.jpg"_s) + u' '
+                   + StrAddApici(u"Base/*.bmp"_s) + u' ' + StrAddApici(u"../segreto.txt"_s));
+        QCOMPARE(m_msgs.size(), 1u);
+        QVERIFY(messageNames(0, u"manca.jpg"_s));
+        QVERIFY(messageNames(0, u"Base/*.bmp"_s));
+        QVERIFY(messageNames(0, u"../segreto.txt"_s));
+        QCOMPARE(zipEntries(archive), QStringList{u"Trota.kva"_s});
+
+        // The empty entry a venue without own presence list adds is no file
+        // and not worth a warning.
+        m_msgs.clear();
+        const QString venue = path(u"Lago.zip"_s);
+        t->Zip(venue, kind, StrAddApici(u"Trota.kva"_s) + u' ' + StrAddApici(QString()));
+        QCOMPARE(m_msgs.size(), 0u);
+        QCOMPARE(zipEntries(venue), QStringList{u"Trota.kva"_s});
+
+        // Nothing left: reported, zip not started, no archive.
+        m_msgs.clear();
+        const std::size_t started = m_desk.processes.size();
+        const QString none = path(u"Niente.zip"_s);
+        t->Zip(none, kind, StrAddApici(u"manca.jpg"_s));
+        QCOMPARE(m_msgs.size(), 1u);
+        QVERIFY(messageNames(0, u"manca.jpg"_s));
+        QVERIFY(messageNames(0, u"Niente.zip"_s));
+        QCOMPARE(m_desk.processes.size(), started);
+        QVERIFY(!QFileInfo::exists(none));
+    }
+
+    // A kind folder that does not exist leaves the current directory, where
+    // the files are then looked for.
+    void missingFolderKeepsCurrentDirectory()
+    {
+        const QString here = path(u"here"_s);
+        writeFile(here + u"/x.kva"_s, "item");
+        const QString app = emptyAppPath();
+        makeScript(app + u"/zip"_s, "exit 0\n");
+        QDir::setCurrent(here);
+        tools(app)->Zip(path(u"x.zip"_s), path(u"nowhere"_s), StrAddApici(u"x.kva"_s));
+        QCOMPARE(m_msgs.size(), 0u);
+        QCOMPARE(canonical(QDir::currentPath()), canonical(here));
+        QCOMPARE(m_desk.processes.size(), 1u);
+        QCOMPARE(canonical(m_desk.processes.front().workDir), canonical(here));
+        QCOMPARE(m_desk.processes.front().args.last(), u"./x.kva"_s);
+    }
+
+    void missingToolIsReported()
+    {
+        const QString kind = path(u"Ami"_s);
+        writeFile(kind + u"/Trota.kva"_s, "item");
+        writeFile(path(u"Trota.zip"_s), "archive");
+        const QString app = emptyAppPath();
+        auto t = tools(app);
+        {
+            EnvGuard pathGuard("PATH");
+            qputenv("PATH", QByteArray());
+            QCOMPARE(t->toolPath(u"zip"_s), QString());
+            QCOMPARE(t->toolPath(u"unzip"_s), QString());
+            t->Zip(path(u"Nuovo.zip"_s), kind, StrAddApici(u"Trota.kva"_s));
+            t->UnZip(path(u"Trota.zip"_s), kind);
+        }
+        QVERIFY(m_desk.processes.empty());
+        QCOMPARE(m_msgs.size(), 2u);
+        QVERIFY(messageNames(0, u"zip"_s));
+        QVERIFY(!m_msgs[0].en.contains(u"unzip"_s));
+        QVERIFY(messageNames(1, u"unzip"_s));
+        QVERIFY(!QFileInfo::exists(path(u"Nuovo.zip"_s)));
+        QCOMPARE(folderEntries(kind), QStringList{u"Trota.kva"_s});
+    }
+
+    void toolInAppPathIsPreferred()
+    {
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        const QString app = emptyAppPath();
+        makeScript(app + u"/zip"_s, "exit 0\n");
+        // Present but not executable: not taken.
+        writeFile(app + u"/unzip"_s, "not a program");
+        auto t = tools(app);
+        QCOMPARE(t->toolPath(u"zip"_s), app + u"/zip"_s);
+        QCOMPARE(t->toolPath(u"unzip"_s), QStandardPaths::findExecutable(u"unzip"_s));
+
+        const QString kind = path(u"Ami"_s);
+        writeFile(kind + u"/Trota.kva"_s, "item");
+        t->Zip(path(u"Trota.zip"_s), kind, StrAddApici(u"Trota.kva"_s));
+        QCOMPARE(m_desk.processes.size(), 1u);
+        QCOMPARE(m_desk.processes.front().program, app + u"/zip"_s);
+    }
+
+    void failingZipKeepsExistingArchive()
+    {
+        const QString kind = path(u"Ami"_s);
+        writeFile(kind + u"/Trota.kva"_s, "item");
+        const QString outDir = path(u"out"_s);
+        const QString archive = outDir + u"/Trota.zip"_s;
+        writeFile(archive, "the archive made last week");
+        const QString app = emptyAppPath();
+        // Writes rubbish into the archive it is given, then fails.
+        makeScript(app + u"/zip"_s,
+                   "for a; do case $a in -*) ;; *) echo rubbish > \"$a\"; exit 3;; esac; done\n");
+        m_desk.runProcesses = true;
+        tools(app)->Zip(archive, kind, StrAddApici(u"Trota.kva"_s));
+
+        QCOMPARE(m_msgs.size(), 1u);
+        QVERIFY(messageNames(0, u"Trota.zip"_s));
+        QVERIFY(messageNames(0, u" 3)"_s));
+        QCOMPARE(readFile(archive), QByteArray("the archive made last week"));
+        QCOMPARE(folderEntries(outDir), QStringList{u"Trota.zip"_s});
+    }
+
+    void failingRealZipIsReported()
+    {
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        const QString kind = path(u"Ami"_s);
+        writeFile(kind + u"/Trota.kva"_s, "item");
+        m_desk.runProcesses = true;
+        const QString archive = path(u"no/such/folder/Trota.zip"_s);
+        tools(emptyAppPath())->Zip(archive, kind, StrAddApici(u"Trota.kva"_s));
+        QCOMPARE(m_desk.processes.size(), 1u);
+        QCOMPARE(m_msgs.size(), 1u);
+        QVERIFY(messageNames(0, u"Trota.zip"_s));
+        QVERIFY(!QFileInfo::exists(path(u"no"_s)));
+    }
+
+    void toolThatCannotStartIsReported()
+    {
+        const QString kind = path(u"Ami"_s);
+        writeFile(kind + u"/Trota.kva"_s, "item");
+        const QString app = emptyAppPath();
+        for (const QString &name : {u"zip"_s, u"unzip"_s}) {
+            writeFile(app + u'/' + name, "#!/no/such/interpreter\n");
+            QFile::setPermissions(app + u'/' + name, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        m_desk.runProcesses = true;
+        auto t = tools(app);
+        t->Zip(path(u"Trota.zip"_s), kind, StrAddApici(u"Trota.kva"_s));
+        t->UnZip(path(u"Trota.zip"_s), kind);
+
+        QCOMPARE(m_desk.processes.size(), 2u);
+        QCOMPARE(m_msgs.size(), 2u);
+        QVERIFY(messageNames(0, app + u"/zip"_s));
+        QVERIFY(messageNames(1, app + u"/unzip"_s));
+        // Neither the temporary archive nor the staging folder stays.
+        QCOMPARE(folderEntries(m_root->path()), (QStringList{u"Ami"_s, u"app"_s}));
+        QCOMPARE(folderEntries(kind), QStringList{u"Trota.kva"_s});
+    }
+
+    void failedImportChangesNothing()
+    {
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        const QString kind = path(u"Ami"_s);
+        writeFile(kind + u"/Trota.kva"_s, "item");
+        writeFile(path(u"rotto.zip"_s), "this is not a zip archive at all");
+        m_desk.runProcesses = true;
+        tools(emptyAppPath())->UnZip(path(u"rotto.zip"_s), kind);
+        QCOMPARE(m_msgs.size(), 1u);
+        QVERIFY(messageNames(0, u"rotto.zip"_s));
+        QCOMPARE(folderEntries(kind), QStringList{u"Trota.kva"_s});
+        QCOMPARE(readFile(kind + u"/Trota.kva"_s), QByteArray("item"));
+    }
+
+    // unzip reads the archive name as a pattern: "Trota[1].zip" would open
+    // "Trota1.zip".
+    void archiveNameIsTakenLiterally()
+    {
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        const QString src = path(u"src"_s);
+        writeFile(src + u"/a.kva"_s, "from the bracketed archive");
+        QCOMPARE(run(u"zip"_s, {u"-q"_s, path(u"Trota[1].zip"_s), u"a.kva"_s}, src), QString());
+        writeFile(src + u"/a.kva"_s, "from the other archive");
+        QCOMPARE(run(u"zip"_s, {u"-q"_s, path(u"Trota1.zip"_s), u"a.kva"_s}, src), QString());
+
+        const QString dst = path(u"dst"_s);
+        QDir().mkpath(dst);
+        m_desk.runProcesses = true;
+        auto t = tools(emptyAppPath());
+        t->UnZip(path(u"Trota[1].zip"_s), dst);
+        QCOMPARE(readFile(dst + u"/a.kva"_s), QByteArray("from the bracketed archive"));
+        writeFile(src + u"/a.kva"_s, "star");
+        QCOMPARE(run(u"zip"_s, {u"-q"_s, path(u"Trota*.zip"_s), u"a.kva"_s}, src), QString());
+        // "*" would match all three archives.
+        t->UnZip(path(u"Trota*.zip"_s), dst);
+        QCOMPARE(readFile(dst + u"/a.kva"_s), QByteArray("star"));
+        QCOMPARE(m_msgs.size(), 0u);
+    }
+
+    void hostileEntriesStayInsideTarget()
+    {
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        // zip stores "../escape.txt" as given when run from a sub-folder.
+        const QString src = path(u"src"_s);
+        writeFile(src + u"/escape.txt"_s, "escaped");
+        QDir().mkpath(src + u"/sub"_s);
+        const QString dotdot = path(u"dotdot.zip"_s);
+        run(u"zip"_s, {u"-q"_s, dotdot, u"../escape.txt"_s}, src + u"/sub"_s);
+        QCOMPARE(zipEntries(dotdot), QStringList{u"../escape.txt"_s});
+
+        const QString parent = path(u"data"_s);
+        const QString kind = parent + u"/Ami"_s;
+        QDir().mkpath(kind);
+        m_desk.runProcesses = true;
+        auto t = tools(emptyAppPath());
+        t->UnZip(dotdot, kind + u'/');
+        QCOMPARE(folderEntries(parent), QStringList{u"Ami"_s});
+        QCOMPARE(folderEntries(kind), QStringList{u"escape.txt"_s});
+        // unzip warns about the name it shortened.
+        QCOMPARE(m_msgs.size(), 1u);
+        QVERIFY(messageNames(0, u"dotdot.zip"_s));
+    }
+
+    // A symbolic link restored by one archive would let a later "link/file"
+    // entry write wherever the link points.
+    void symlinkEntriesStayInsideTarget()
+    {
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        const QString outside = path(u"outside"_s);
+        QDir().mkpath(outside);
+
+        const QString mk1 = path(u"mk1"_s);
+        QDir().mkpath(mk1);
+        QVERIFY(QFile::link(outside, mk1 + u"/link"_s));
+        const QString linkOnly = path(u"link.zip"_s);
+        run(u"zip"_s, {u"-q"_s, u"-y"_s, linkOnly, u"link"_s}, mk1);
+        QVERIFY(run(u"unzip"_s, {u"-Z"_s, linkOnly}).contains(u"\nl"_s));
+
+        const QString mk2 = path(u"mk2"_s);
+        writeFile(mk2 + u"/link/file"_s, "through the link");
+        const QString fileOnly = path(u"file.zip"_s);
+        run(u"zip"_s, {u"-q"_s, fileOnly, u"link/file"_s}, mk2);
+
+        // Both in one archive: the link first, then a file behind it.
+        writeFile(outside + u"/file"_s, "through the link");
+        const QString both = path(u"both.zip"_s);
+        run(u"zip"_s, {u"-q"_s, u"-y"_s, both, u"link"_s, u"link/file"_s}, mk1);
+        QCOMPARE(zipEntries(both), (QStringList{u"link"_s, u"link/file"_s}));
+        QVERIFY(QFile::remove(outside + u"/file"_s));
+
+        m_desk.runProcesses = true;
+        auto t = tools(emptyAppPath());
+
+        const QString kind = path(u"Ami"_s);
+        QDir().mkpath(kind);
+        t->UnZip(linkOnly, kind);
+        QCOMPARE(m_msgs.size(), 1u);
+        QVERIFY(messageNames(0, u"link"_s));
+        QCOMPARE(folderEntries(kind), QStringList{});
+        t->UnZip(fileOnly, kind);
+        QVERIFY(!QFileInfo(kind + u"/link"_s).isSymLink());
+        QCOMPARE(readFile(kind + u"/link/file"_s), QByteArray("through the link"));
+        QCOMPARE(folderEntries(outside), QStringList{});
+
+        const QString kind2 = path(u"Ami2"_s);
+        QDir().mkpath(kind2);
+        t->UnZip(both, kind2);
+        QVERIFY(!QFileInfo(kind2 + u"/link"_s).isSymLink());
+        QCOMPARE(folderEntries(outside), QStringList{});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArchiveTools)
+#include "test_archivetools.moc"
