@@ -38,6 +38,8 @@ public:
 
 private:
     void writeLine(const QString &line);
+    QString notOpenText() const;
+    QString writeErrorText(const QString &reason) const;
 
     DesktopServices &m_desktop;
     QString m_fileName;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 
@@ -31,17 +32,22 @@ public:
 private:
     struct Key
     {
-        QString name;
         QString value;
+        // A line without '=' still takes its name, but reads as missing.
+        bool hasValue = false;
     };
     struct Section
     {
-        QString name;
-        std::vector<Key> keys;
+        // Names are stored trimmed and folded to lower case (ASCII only);
+        // only the first occurrence of a key is kept.
+        QHash<QString, Key> keys;
     };
     const Section *findSection(QStringView section) const;
 
+    // Only the first section of a name is ever searched, so later ones
+    // with the same name are not kept.
     std::vector<Section> m_sections;
+    QHash<QString, qsizetype> m_sectionIndex;
 };
 
 // The integer conversion of item files: an optional '-' and decimal digits,

@@ -1,0 +1,441 @@
+#include "inireader.h"
+
+#include "codepage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The profile functions hand values to the caller through a 2048-character
+// buffer, so a longer value comes back as its first 2047 characters.
+constexpr qsizetype kMaxValueLength = 2047;
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// One physical line. Offsets index the file's bytes; the text range
+// excludes surrounding blanks and the line end.
+struct Line
+{
+    qsizetype begin = 0;
+    qsizetype textBegin = 0;
+    qsizetype textEnd = 0;
+    qsizetype lineEnd = 0;  // where the CR LF, LF or CR starts (== end when none)
+    qsizetype end = 0;      // start of the next line
+};
+
+enum class LineKind { Blank, Comment, Section, Entry };
+
+struct ParsedLine
+{
+    LineKind kind = LineKind::Blank;
+    // Section: the header's name. Entry: the key name.
+    qsizetype nameBegin = 0;
+    qsizetype nameEnd = 0;
+    // Entry only: the value after the first '=' and its leading blanks;
+    // valueBegin < 0 when the line has no '='.
+    qsizetype valueBegin = -1;
+    qsizetype valueEnd = -1;
+};
+
+// Calls f(line) for every line. CR LF, LF and a lone CR each end a line;
+// the last line needs no line end. Linear in the size of the data.
+template<typename F>
+void forEachLine(QByteArrayView data, F &&f)
+{
+    const char *p = data.data();
+    const qsizetype n = data.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        qsizetype eol = pos;
+        while (eol < n && p[eol] != '\n' && p[eol] != '\r')
+            ++eol;
+        qsizetype next = eol;
+        if (next < n)
+            next += (p[next] == '\r' && next + 1 < n && p[next + 1] == '\n') ? 2 : 1;
+        qsizetype b = pos;
+        qsizetype e = eol;
+        while (b < e && isBlank(p[b]))
+            ++b;
+        while (e > b && isBlank(p[e - 1]))
+            --e;
+        f(Line{pos, b, e, eol, next});
+        pos = next;
+    }
+}
+
+ParsedLine parseLine(const char *p, const Line &line)
+{
+    ParsedLine r;
+    const qsizetype b = line.textBegin;
+    const qsizetype e = line.textEnd;
+    if (b == e)
+        return r;
+    if (p[b] == ';') {
+        r.kind = LineKind::Comment;
+        return r;
+    }
+    if (p[b] == '[') {
+        // The name runs to the last ']'; a '[' line without one is an
+        // ordinary line of the current section.
+        qsizetype close = e - 1;
+        while (close > b && p[close] != ']')
+            --close;
+        if (close > b) {
+            r.kind = LineKind::Section;
+            qsizetype nb = b + 1;
+            qsizetype ne = close;
+            while (nb < ne && isBlank(p[nb]))
+                ++nb;
+            while (ne > nb && isBlank(p[ne - 1]))
+                --ne;
+            r.nameBegin = nb;
+            r.nameEnd = ne;
+            return r;
+        }
+    }
+    r.kind = LineKind::Entry;
+    r.nameBegin = b;
+    const void *eq = std::memchr(p + b, '=', std::size_t(e - b));
+    if (!eq) {
+        r.nameEnd = e;
+        return r;
+    }
+    const qsizetype eqPos = static_cast<const char *>(eq) - p;
+    qsizetype ne = eqPos;
+    while (ne > b && isBlank(p[ne - 1]))
+        --ne;
+    r.nameEnd = ne;
+    qsizetype vb = eqPos + 1;
+    while (vb < e && isBlank(p[vb]))
+        ++vb;
+    r.valueBegin = vb;
+    r.valueEnd = e;
+    return r;
+}
+
+// Names compare case-insensitively for ASCII letters only, as the profile
+// functions do on a Western system.
+QString foldedName(const char *b, const char *e)
+{
+    QString s = CodePage::fromWindows1252(QByteArrayView(b, e - b));
+    for (QChar &c : s) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
+    return s;
+}
+
+QStringView trimmedBlanks(QStringView text)
+{
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && isBlank(text[b]))
+        ++b;
+    while (e > b && isBlank(text[e - 1]))
+        --e;
+    return text.sliced(b, e - b);
+}
+
+QString foldedName(QStringView name)
+{
+    QString s = trimmedBlanks(name).toString();
+    for (QChar &c : s) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
+    return s;
+}
+
+// One enclosing pair of equal quotes (double or single) is removed, then
+// the text is cut to the caller's buffer. Stripping first matches Windows,
+// which copies the text after the opening quote into the buffer and drops
+// the closing one, so a quoted value of exactly 2047 characters survives.
+QString cookedValue(const char *b, const char *e)
+{
+    if (e - b >= 2 && (*b == '"' || *b == '\'') && e[-1] == *b) {
+        ++b;
+        --e;
+    }
+    return CodePage::fromWindows1252(QByteArrayView(b, std::min<qsizetype>(e - b, kMaxValueLength)));
+}
+
+QString nativeName(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+IniProfile IniProfile::fromBytes(const QByteArray &bytes)
+{
+    IniProfile profile;
+    const char *p = bytes.constData();
+    // -1: before the first header, or inside a repeated section.
+    qsizetype currentIndex = -1;
+    forEachLine(bytes, [&](const Line &line) {
+        const ParsedLine parsed = parseLine(p, line);
+        switch (parsed.kind) {
+        case LineKind::Blank:
+        case LineKind::Comment:
+            return;
+        case LineKind::Section: {
+            QString name = foldedName(p + parsed.nameBegin, p + parsed.nameEnd);
+            if (profile.m_sectionIndex.contains(name)) {
+                currentIndex = -1;
+                return;
+            }
+            currentIndex = qsizetype(profile.m_sections.size());
+            profile.m_sectionIndex.insert(std::move(name), currentIndex);
+            profile.m_sections.emplace_back();
+            return;
+        }
+        case LineKind::Entry: {
+            // A line without '=' is no key at all: it neither answers a
+            // lookup nor hides a later line of the same name.
+            if (currentIndex < 0 || parsed.valueBegin < 0)
+                return;
+            Section *current = &profile.m_sections[std::size_t(currentIndex)];
+            QString name = foldedName(p + parsed.nameBegin, p + parsed.nameEnd);
+            if (current->keys.contains(name))
+                return;
+            Key key;
+            if (parsed.valueBegin >= 0) {
+                key.hasValue = true;
+                key.value = cookedValue(p + parsed.valueBegin, p + parsed.valueEnd);
+            }
+            current->keys.insert(std::move(name), std::move(key));
+            return;
+        }
+        }
+    });
+    return profile;
+}
+
+IniProfile IniProfile::fromFile(const QString &path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {};
+    return fromBytes(bytes);
+}
+
+const IniProfile::Section *IniProfile::findSection(QStringView section) const
+{
+    const auto it = m_sectionIndex.constFind(foldedName(section));
+    if (it == m_sectionIndex.cend())
+        return nullptr;
+    return &m_sections[std::size_t(*it)];
+}
+
+std::optional<QString> IniProfile::value(QStringView section, QStringView key) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return std::nullopt;
+    const QString name = foldedName(key);
+    // An empty key name never matches, as with the profile functions.
+    if (name.isEmpty())
+        return std::nullopt;
+    const auto it = s->keys.constFind(name);
+    if (it == s->keys.cend() || !it->hasValue)
+        return std::nullopt;
+    return it->value;
+}
+
+QString IniProfile::readString(QStringView section, QStringView key, const QString &def) const
+{
+    return value(section, key).value_or(def);
+}
+
+qint32 IniProfile::readInteger(QStringView section, QStringView key, qint32 def) const
+{
+    const std::optional<QString> text = value(section, key);
+    if (!text)
+        return def;
+    return parseKvInteger(*text).value_or(def);
+}
+
+bool IniProfile::hasSection(QStringView section) const
+{
+    return findSection(section) != nullptr;
+}
+
+std::optional<qint32> parseKvInteger(QStringView text)
+{
+    constexpr qint64 maxValue = 2147483647;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+
+    auto hexDigit = [](QChar c) -> int {
+        const char16_t u = c.unicode();
+        if (u >= u'0' && u <= u'9')
+            return u - u'0';
+        if (u >= u'a' && u <= u'f')
+            return u - u'a' + 10;
+        if (u >= u'A' && u <= u'F')
+            return u - u'A' + 10;
+        return -1;
+    };
+
+    bool hex = false;
+    if (n > 0 && text[0] == u'$') {
+        hex = true;
+        i = 1;
+    } else if (n > 1 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X')) {
+        hex = true;
+        i = 2;
+    }
+    if (hex) {
+        // No sign with hexadecimal: "-$1" is not a number here.
+        if (i == n)
+            return std::nullopt;
+        qint64 v = 0;
+        for (; i < n; ++i) {
+            const int d = hexDigit(text[i]);
+            if (d < 0)
+                return std::nullopt;
+            v = v * 16 + d;
+            if (v > maxValue)
+                return std::nullopt;
+        }
+        return qint32(v);
+    }
+
+    bool negative = false;
+    if (n > 0 && text[0] == u'-') {
+        negative = true;
+        i = 1;
+    }
+    if (i == n)
+        return std::nullopt;
+    const qint64 limit = negative ? maxValue + 1 : maxValue;
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < u'0' || u > u'9')
+            return std::nullopt;
+        v = v * 10 + (u - u'0');
+        if (v > limit)
+            return std::nullopt;
+    }
+    return qint32(negative ? -v : v);
+}
+
+bool writeProfileString(const QString &path, const QString &section, const QString &key,
+                        const QString &value, QString *error)
+{
+    const auto fail = [&](const QString &why) {
+        if (error)
+            *error = u"Cannot write %1: %2"_s.arg(nativeName(path), why);
+        return false;
+    };
+
+    const QString wantSection = foldedName(section);
+    const QString wantKey = foldedName(key);
+    if (wantKey.isEmpty())
+        return fail(u"no key name given."_s);
+
+    QByteArray data;
+    const QFileInfo info(path);
+    if (info.exists()) {
+        QFile in(path);
+        if (info.isDir() || !in.open(QIODevice::ReadOnly))
+            return fail(in.errorString());
+        data = in.readAll();
+        if (in.error() != QFileDevice::NoError)
+            return fail(in.errorString());
+    }
+
+    // Find the first section of the name, its first entry of the key, and
+    // the last entry line (or the header) after which a new key belongs.
+    const char *p = data.constData();
+    bool inFirstSection = false;
+    bool sectionSeen = false;
+    bool done = false;
+    std::optional<ParsedLine> keyLine;
+    Line keyLineRange;
+    Line anchor;
+    forEachLine(data, [&](const Line &line) {
+        if (done)
+            return;
+        const ParsedLine parsed = parseLine(p, line);
+        if (parsed.kind == LineKind::Section) {
+            if (inFirstSection) {
+                done = true;
+                return;
+            }
+            if (foldedName(p + parsed.nameBegin, p + parsed.nameEnd) == wantSection) {
+                inFirstSection = true;
+                sectionSeen = true;
+                anchor = line;
+            }
+            return;
+        }
+        if (!inFirstSection || parsed.kind != LineKind::Entry)
+            return;
+        anchor = line;
+        if (foldedName(p + parsed.nameBegin, p + parsed.nameEnd) == wantKey) {
+            keyLine = parsed;
+            keyLineRange = line;
+            done = true;
+        }
+    });
+
+    const QByteArray encodedValue = CodePage::toWindows1252(value);
+    QByteArray out;
+    if (keyLine) {
+        // Keep the key name exactly as the file spells it.
+        out.reserve(data.size() + encodedValue.size() + 1);
+        out.append(data.constData(), keyLine->nameEnd);
+        out.append('=');
+        out.append(encodedValue);
+        out.append(data.constData() + keyLineRange.lineEnd, data.size() - keyLineRange.lineEnd);
+    } else {
+        const QByteArray newLine = CodePage::toWindows1252(trimmedBlanks(key))
+            + '=' + encodedValue;
+        if (sectionSeen) {
+            // Reuse the anchor's line end so the file keeps one style.
+            QByteArray ending = data.mid(anchor.lineEnd, anchor.end - anchor.lineEnd);
+            QByteArray insert;
+            if (ending.isEmpty())
+                insert = "\r\n" + newLine + "\r\n";
+            else
+                insert = newLine + ending;
+            out = data;
+            out.insert(anchor.end, insert);
+        } else {
+            out = data;
+            if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
+                out.append("\r\n");
+            out.append('[' + CodePage::toWindows1252(trimmedBlanks(section)) + "]\r\n");
+            out.append(newLine + "\r\n");
+        }
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    // Returning early discards the temporary file. commit() alone would
+    // replace the target even after a failed flush, so flush first.
+    if (file.write(out) != out.size() || !file.flush() || !file.commit())
+        return fail(file.errorString());
+    return true;
+}

@@ -1,0 +1,71 @@
+// libFuzzer target: arbitrary bytes as an item or settings file.
+#include "codepage.h"
+#include "inireader.h"
+
+#include <QStringList>
+
+#include <cstdint>
+#include <cstdlib>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint32 kDefault = 123456789;
+
+// Section and key names taken from the input, so lookups also reach the
+// paths where a name matches, not only the misses.
+void addNamesFromInput(const QString &text, QStringList &sections, QStringList &keys)
+{
+    const QStringList lines = text.left(4096).split(u'\n');
+    for (qsizetype i = 0; i < lines.size() && i < 8; ++i) {
+        const QString &line = lines[i];
+        const qsizetype open = line.indexOf(u'[');
+        const qsizetype close = line.lastIndexOf(u']');
+        if (open >= 0 && close > open)
+            sections.append(line.mid(open + 1, close - open - 1));
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq >= 0)
+            keys.append(line.left(eq));
+    }
+}
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = CodePage::fromWindows1252(bytes);
+    // Every byte has a character of its own and comes back unchanged.
+    check(text.size() == bytes.size());
+    check(CodePage::toWindows1252(text) == bytes);
+
+    const IniProfile profile = IniProfile::fromBytes(bytes);
+
+    QStringList sections{u"AMO"_s, u"LINGUA"_s, u"S"_s, QString()};
+    QStringList keys{u"NOME"_s, u"KORVALIS"_s, u"K"_s, u"MISURA"_s};
+    addNamesFromInput(text, sections, keys);
+
+    for (const QString &section : sections) {
+        const bool has = profile.hasSection(section);
+        for (const QString &key : keys) {
+            const std::optional<QString> value = profile.value(section, key);
+            check(!value || has);
+            check(!value || value->size() <= 2047);
+            check(profile.readString(section, key, u"def"_s) == value.value_or(u"def"_s));
+            const qint32 n = profile.readInteger(section, key, kDefault);
+            check(n == (value ? parseKvInteger(*value).value_or(kDefault) : kDefault));
+        }
+    }
+
+    // A number's plain decimal form reads back as the same number.
+    if (const std::optional<qint32> n = parseKvInteger(text))
+        check(parseKvInteger(QString::number(*n)) == n);
+    return 0;
+}
