@@ -1,0 +1,70 @@
+#include "korvalisapp.h"
+
+#include "aboutbox.h"
+#include "amoform.h"
+#include "korvalisappform.h"
+#include "desktopservices.h"
+
+#include <QDir>
+
+QString resolveDataPath(const QString &option, DesktopServices &desktop)
+{
+    QString path = option;
+    if (path.isEmpty())
+        path = qEnvironmentVariable("KORVALIS_DATA_DIR");
+    if (path.isEmpty())
+        path = desktop.commonAppDataFolder();
+    path = QDir::cleanPath(QDir(path).absolutePath());
+    // The folder values append "/Korvalis/" to it.
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path;
+}
+
+KorvalisApplication::KorvalisApplication(DesktopServices &desktop, const QString &dataPath,
+                                         const QString &appPath)
+    : m_shell(desktop, dataPath, appPath)
+{
+    m_main = std::make_unique<TKorvalisAppForm>(m_shell, *this);
+}
+
+KorvalisApplication::~KorvalisApplication() = default;
+
+bool KorvalisApplication::installationFound() const
+{
+    return m_main->installationFound();
+}
+
+TAboutBox &KorvalisApplication::AboutBox()
+{
+    if (!m_about)
+        m_about = std::make_unique<TAboutBox>(m_main.get());
+    return *m_about;
+}
+
+TAmoForm &KorvalisApplication::AmoForm()
+{
+    if (!m_amo)
+        m_amo = std::make_unique<TAmoForm>(m_shell, m_main.get());
+    return *m_amo;
+}
+
+bool KorvalisApplication::hasEditor(ItemKind kind) const
+{
+    return kind == ItemKind::Amo;
+}
+
+KindEditor *KorvalisApplication::editor(ItemKind kind)
+{
+    switch (kind) {
+    case ItemKind::Amo:
+        return &AmoForm();
+    default:
+        return nullptr;
+    }
+}
+
+QDialog *KorvalisApplication::aboutBox()
+{
+    return &AboutBox();
+}

@@ -1,0 +1,138 @@
+#include "qtdesktopservices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kTitle = u"Korvalis Editor"_s;
+
+QWidget *dialogParent()
+{
+    return QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                             : QApplication::activeWindow();
+}
+
+std::optional<QString> runFileDialog(QFileDialog &dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+} // namespace
+
+QStringList QtDesktopServices::toQtNameFilters(const QString &filter)
+{
+    QStringList result;
+    const QStringList parts = filter.split(u'|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        QString patterns = parts[i + 1].trimmed();
+        patterns.replace(u';', u' ');
+        // "File jpg (*.jpg)" already shows its pattern; Qt reads the last
+        // parenthesis, so only add one when it is missing.
+        if (description.endsWith(u'(' + patterns + u')'))
+            result.append(description);
+        else
+            result.append(description + u" ("_s + patterns + u')');
+    }
+    return result;
+}
+
+std::optional<QString> QtDesktopServices::openFile(const QString &filter, const QString &initDir)
+{
+    QFileDialog dialog(dialogParent());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!initDir.isEmpty())
+        dialog.setDirectory(initDir);
+    dialog.setNameFilters(toQtNameFilters(filter));
+    return runFileDialog(dialog);
+}
+
+std::optional<QString> QtDesktopServices::saveFile(const QString &filter, const QString &initDir,
+                                                   const QString &defExt, const QString &fileName)
+{
+    QFileDialog dialog(dialogParent());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!initDir.isEmpty())
+        dialog.setDirectory(initDir);
+    if (!defExt.isEmpty())
+        dialog.setDefaultSuffix(defExt);
+    dialog.setNameFilters(toQtNameFilters(filter));
+    dialog.selectFile(fileName);
+    return runFileDialog(dialog);
+}
+
+void QtDesktopServices::message(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
+void QtDesktopServices::showError(const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, kTitle, text, QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
+void QtDesktopServices::startProcess(const QString &program, const QStringList &args,
+                                     const QString &workDir, ProcessDone done)
+{
+    auto *process = new QProcess(qApp);
+    process->setProgram(program);
+    process->setArguments(args);
+    process->setWorkingDirectory(workDir);
+    // Info-ZIP tools take default options from these; an inherited one such
+    // as UNZIP=-: would undo their path safety.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : {u"ZIP"_s, u"ZIPOPT"_s, u"UNZIP"_s, u"UNZIPOPT"_s})
+        env.remove(name);
+    process->setProcessEnvironment(env);
+    // Nobody reads the tool's chatter; do not let a full pipe stall it.
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, done](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         ProcessResult r;
+                         r.started = false;
+                         r.errorText = process->errorString();
+                         if (done)
+                             done(r);
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, done](int exitCode, QProcess::ExitStatus status) {
+                         ProcessResult r;
+                         r.started = true;
+                         r.exitCode = exitCode;
+                         r.crashed = status == QProcess::CrashExit;
+                         if (r.crashed)
+                             r.errorText = process->errorString();
+                         if (done)
+                             done(r);
+                         process->deleteLater();
+                     });
+    process->start();
+}
+
+QString QtDesktopServices::commonAppDataFolder()
+{
+#ifdef Q_OS_WIN
+    return QDir::fromNativeSeparators(qEnvironmentVariable("ProgramData", u"C:\\ProgramData"_s));
+#else
+    // Off Windows the game runs under Wine: its machine-wide data folder is
+    // ProgramData inside the Wine prefix.
+    QString prefix = qEnvironmentVariable("WINEPREFIX");
+    if (prefix.isEmpty())
+        prefix = QDir::homePath() + u"/.wine"_s;
+    return QDir::cleanPath(prefix + u"/drive_c/ProgramData"_s);
+#endif
+}
