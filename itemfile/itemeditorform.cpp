@@ -1,0 +1,583 @@
+#include "itemeditorform.h"
+
+#include "desktopservices.h"
+#include "editorwidgets.h"
+#include "inifilewriter.h"
+#include "inireader.h"
+#include "korvalisshell.h"
+#include "kverror.h"
+#include "picture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kNameMax = 32;
+constexpr int kDescrMax = 256;
+constexpr int kToolBarHeight = 30;
+constexpr int kStatusHeight = 20;
+constexpr int kRowHeight = 26;
+constexpr int kLabelX = 16;
+constexpr int kControlX = 140;
+constexpr int kControlWidth = 200;
+
+const QString kNome = u"NOME"_s;
+const QString kName = u"NAME"_s;
+const QString kDescrizione = u"DESCRIZIONE"_s;
+const QString kDescription = u"DESCRIPTION"_s;
+const QString kFileNameFoto = u"FILENAMEFOTO"_s;
+
+void writeComment(TIniFileWriter &w, const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return;
+    w.AddNewComment(lines.first());
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        w.AddComment(lines[i]);
+}
+} // namespace
+
+TItemEditorForm::TItemEditorForm(KorvalisShell &shell, KindForm form, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_shell(shell)
+    , m_form(std::move(form))
+{
+    setObjectName(info().instanceName);
+    buildUi();
+    setItalianTexts();
+}
+
+TItemEditorForm::~TItemEditorForm() = default;
+
+bool TItemEditorForm::english() const
+{
+    return m_shell.IsLinguaInglese();
+}
+
+QString TItemEditorForm::kindFolder() const
+{
+    return m_shell.GetPathDatiKorvalis() + info().folder;
+}
+
+QString TItemEditorForm::fileNameLabel() const
+{
+    return m_fileName->text();
+}
+
+void TItemEditorForm::buildUi()
+{
+    QFont f(u"Tahoma"_s);
+    f.setPointSize(8);
+    setFont(f);
+    const QString prefix = info().prefix;
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    auto *menu = new QMenuBar(this);
+    menu->setObjectName(u"MainMenu"_s);
+    outer->setMenuBar(menu);
+    m_File1 = menu->addMenu(QString());
+    m_File1->setObjectName(u"File1"_s);
+    m_Nuovo = m_File1->addAction(QString());
+    m_Nuovo->setObjectName(u"Nuovo"_s);
+    m_Apri = m_File1->addAction(QString());
+    m_Apri->setObjectName(u"Apri"_s);
+    m_Salva = m_File1->addAction(QString());
+    m_Salva->setObjectName(u"Salva"_s);
+    m_File1->addSeparator()->setObjectName(u"N1"_s);
+    m_Esci = m_File1->addAction(QString());
+    m_Esci->setObjectName(u"Esci"_s);
+    m_Installa1 = menu->addMenu(QString());
+    m_Installa1->setObjectName(u"Installa1"_s);
+    m_Unzip1 = m_Installa1->addAction(QString());
+    m_Unzip1->setObjectName(u"Unzip1"_s);
+    m_Zip1 = m_Installa1->addAction(QString());
+    m_Zip1->setObjectName(u"Zip1"_s);
+    m_Installa1->menuAction()->setVisible(info().hasArchiveMenu);
+
+    connect(m_Nuovo, &QAction::triggered, this, [this] { runAction([this] { New(); }); });
+    connect(m_Apri, &QAction::triggered, this, [this] { runAction([this] { Load(); }); });
+    connect(m_Salva, &QAction::triggered, this, [this] { runAction([this] { Save(); }); });
+    connect(m_Esci, &QAction::triggered, this, &QDialog::close);
+    connect(m_Unzip1, &QAction::triggered, this, [this] { runAction([this] { Unzip1Click(); }); });
+    connect(m_Zip1, &QAction::triggered, this, [this] { runAction([this] { Zip1Click(); }); });
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(u"Client"_s);
+    m_client->setFixedSize(m_form.clientSize);
+    outer->addWidget(m_client);
+
+    auto *toolBar = new QToolBar(m_client);
+    toolBar->setObjectName(u"ToolBar"_s);
+    toolBar->setIconSize(QSize(24, 24));
+    toolBar->setGeometry(0, 0, m_form.clientSize.width(), kToolBarHeight);
+    const auto makeButton = [&](const QString &name, const QString &icon) {
+        auto *b = new QToolButton(toolBar);
+        b->setObjectName(name);
+        b->setIcon(QIcon(u":/icons/editor/"_s + icon + u".png"_s));
+        b->setAutoRaise(true);
+        toolBar->addWidget(b);
+        return b;
+    };
+    m_ToolButtonNew = makeButton(u"ToolButtonNew"_s, u"new"_s);
+    m_ToolButtonOpen = makeButton(u"ToolButtonOpen"_s, u"open"_s);
+    m_ToolButtonSave = makeButton(u"ToolButtonSave"_s, u"save"_s);
+    connect(m_ToolButtonNew, &QToolButton::clicked, this, [this] { runAction([this] { New(); }); });
+    connect(m_ToolButtonOpen, &QToolButton::clicked, this, [this] { runAction([this] { Load(); }); });
+    connect(m_ToolButtonSave, &QToolButton::clicked, this, [this] { runAction([this] { Save(); }); });
+
+    m_Label1 = new QLabel(m_client);
+    m_Label1->setObjectName(u"Label1"_s);
+    m_Label1->setGeometry(8, kToolBarHeight + 8, 70, 16);
+    m_fileName = new QLabel(m_client);
+    m_fileName->setObjectName(prefix + u"FileName"_s);
+    QFont bold = m_fileName->font();
+    bold.setBold(true);
+    m_fileName->setFont(bold);
+    m_fileName->setGeometry(80, kToolBarHeight + 8, m_form.clientSize.width() - 88, 16);
+
+    m_PageControlDescr = new QTabWidget(m_client);
+    m_PageControlDescr->setObjectName(u"PageControlDescr"_s);
+    const int tabTop = kToolBarHeight + 30;
+    m_PageControlDescr->setGeometry(8, tabTop, 462, 125);
+    const auto makeTab = [&](const QString &name, NameEdit *&nome, LimitedMemo *&descr,
+                             const QString &nomeName, const QString &descrName) {
+        auto *page = new QWidget;
+        page->setObjectName(name);
+        auto *l2 = new QLabel(page);
+        l2->setObjectName(u"Label2"_s);
+        l2->setGeometry(8, 8, 64, 16);
+        m_label2.push_back(l2);
+        nome = new NameEdit(kNameMax, page);
+        nome->setObjectName(nomeName);
+        nome->setGeometry(80, 5, 280, 22);
+        auto *l3 = new QLabel(page);
+        l3->setObjectName(u"Label3"_s);
+        l3->setGeometry(8, 34, 70, 16);
+        m_label3.push_back(l3);
+        descr = new LimitedMemo(kDescrMax, page);
+        descr->setObjectName(descrName);
+        descr->setGeometry(80, 32, 370, 60);
+        m_PageControlDescr->addTab(page, QString());
+        return page;
+    };
+    m_TabSheet1 = makeTab(u"TabSheet1"_s, m_nome, m_descr, prefix + u"Nome"_s, prefix + u"Descr"_s);
+    m_TabSheet2 = makeTab(u"TabSheet2"_s, m_nomeEng, m_descrEng, prefix + u"NomeEng"_s,
+                          prefix + u"DescrEng"_s);
+
+    buildFields(tabTop + 125 + 8);
+
+    m_statusBar = new QStatusBar(m_client);
+    m_statusBar->setObjectName(u"StatusBar"_s);
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusBar->setGeometry(0, m_form.clientSize.height() - kStatusHeight,
+                             m_form.clientSize.width(), kStatusHeight);
+
+    // Fixed border: the window is exactly the menu bar over the client area.
+    outer->setSizeConstraint(QLayout::SetFixedSize);
+    move(m_form.position);
+}
+
+void TItemEditorForm::buildFields(int top)
+{
+    int y = top;
+    for (const FieldSpec &spec : m_form.fields) {
+        FieldWidgets w;
+        w.label = new QLabel(m_client);
+        w.label->setObjectName(spec.label);
+        w.label->setGeometry(kLabelX, y + 3, kControlX - kLabelX - 8, 16);
+        const int width = spec.width > 0 ? spec.width : kControlWidth;
+        switch (spec.type) {
+        case FieldSpec::Type::List: {
+            auto *combo = new QComboBox(m_client);
+            combo->setEditable(false);
+            combo->addItems(spec.entriesI);
+            combo->setMaxVisibleItems(16);
+            w.control = combo;
+            break;
+        }
+        case FieldSpec::Type::TrackBar:
+        case FieldSpec::Type::Check:
+            // Not used by any kind yet.
+            Q_ASSERT(false);
+            break;
+        }
+        w.control->setObjectName(spec.control);
+        w.control->setGeometry(kControlX, y, width, 22);
+        m_fields.push_back(w);
+        y += kRowHeight;
+    }
+
+    if (info().pictureCount == 0)
+        return;
+    const QSize view = m_form.pictureViewSize;
+    y += 4;
+    m_pictureLabel = new QLabel(m_client);
+    m_pictureLabel->setObjectName(m_form.pictureLabel);
+    m_pictureLabel->setGeometry(kLabelX, y + 4, 100, 16);
+    if (!m_form.pictureSizeLabel.isEmpty()) {
+        m_pictureSizeLabel = new QLabel(m_client);
+        m_pictureSizeLabel->setObjectName(m_form.pictureSizeLabel);
+        m_pictureSizeLabel->setGeometry(kLabelX, y + 22, 100, 16);
+    }
+    m_bevelFoto = new QFrame(m_client);
+    m_bevelFoto->setObjectName(info().prefix + u"BevelFoto"_s);
+    m_bevelFoto->setFrameShape(QFrame::Box);
+    m_bevelFoto->setFrameShadow(QFrame::Sunken);
+    m_bevelFoto->setGeometry(kControlX, y, view.width() + 4, view.height() + 4);
+    m_foto = new PictureView(m_bevelFoto);
+    m_foto->setObjectName(info().prefix + u"Foto"_s);
+    m_foto->setGeometry(2, 2, view.width(), view.height());
+    m_pictureButton = new QToolButton(m_client);
+    m_pictureButton->setObjectName(info().pictureButton);
+    m_pictureButton->setIcon(QIcon(u":/icons/editor/photo.png"_s));
+    m_pictureButton->setGeometry(kControlX + view.width() + 12, y, 25, 25);
+    connect(m_pictureButton, &QToolButton::clicked, this,
+            [this] { runAction([this] { pickPicture(); }); });
+}
+
+void TItemEditorForm::setItalianTexts()
+{
+    const KindInfo &k = info();
+    const TextPair &item = m_form.itemName;
+    setWindowTitle(k.captionI);
+    m_Label1->setText(u"Nome File"_s);
+    for (QLabel *l : m_label2)
+        l->setText(u"Nome"_s);
+    for (QLabel *l : m_label3)
+        l->setText(u"Descrizione"_s);
+    m_PageControlDescr->setTabText(0, u"Italiano"_s);
+    m_PageControlDescr->setTabText(1, u"Inglese"_s);
+    m_File1->setTitle(u"File"_s);
+    m_Nuovo->setText(u"Nuovo"_s);
+    m_Apri->setText(u"Apri"_s);
+    m_Salva->setText(u"Salva..."_s);
+    m_Esci->setText(u"Esci"_s);
+    m_Installa1->setTitle(u"Installa"_s);
+    m_Unzip1->setText(u"Importa Zip"_s);
+    m_Zip1->setText(u"Esporta Zip"_s);
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        m_fields[i].label->setText(m_form.fields[i].caption.i);
+    if (m_pictureLabel)
+        m_pictureLabel->setText(u"Foto"_s);
+    if (m_pictureSizeLabel)
+        m_pictureSizeLabel->setText(m_form.pictureSizeCaption.i);
+
+    m_ToolButtonNew->setStatusTip(u"Nuovo "_s + item.i);
+    m_Nuovo->setStatusTip(u"Nuovo "_s + item.i);
+    m_ToolButtonOpen->setStatusTip(u"Apri "_s + item.i);
+    m_Apri->setStatusTip(u"Apri "_s + item.i);
+    m_ToolButtonSave->setStatusTip(u"Salva "_s + item.i);
+    m_Salva->setStatusTip(u"Salva "_s + item.i);
+    m_Esci->setStatusTip(u"Uscita"_s);
+    m_Unzip1->setStatusTip(u"Importa Zip"_s);
+    m_Zip1->setStatusTip(u"Esporta Zip"_s);
+    m_nome->setStatusTip(m_form.nameHint.i);
+    m_nomeEng->setStatusTip(m_form.nameHint.i);
+    m_descr->setStatusTip(m_form.descrHint.i);
+    m_descrEng->setStatusTip(m_form.descrHint.i);
+    if (m_pictureButton)
+        m_pictureButton->setStatusTip(m_form.pictureButtonHint.i);
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        m_fields[i].control->setStatusTip(m_form.fields[i].hint.i);
+}
+
+void TItemEditorForm::SetEnglishCaption()
+{
+    const KindInfo &k = info();
+    setWindowTitle(k.captionE);
+    m_Label1->setText(u"File Name"_s);
+    m_fileName->setText(k.newFileNameE);
+    for (QLabel *l : m_label2)
+        l->setText(u"Name"_s);
+    for (QLabel *l : m_label3)
+        l->setText(u"Description"_s);
+    m_PageControlDescr->setTabText(0, u"Italian"_s);
+    m_PageControlDescr->setTabText(1, u"English"_s);
+    m_File1->setTitle(u"File"_s);
+    m_Nuovo->setText(u"New"_s);
+    m_Apri->setText(u"Open"_s);
+    m_Salva->setText(u"Save as"_s);
+    m_Esci->setText(u"Exit"_s);
+    m_Installa1->setTitle(u"Install"_s);
+    m_Unzip1->setText(u"Zip Import"_s);
+    m_Zip1->setText(u"Zip Export"_s);
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        m_fields[i].label->setText(m_form.fields[i].caption.e);
+    if (m_pictureLabel)
+        m_pictureLabel->setText(u"Image"_s);
+    if (m_pictureSizeLabel)
+        m_pictureSizeLabel->setText(m_form.pictureSizeCaption.e);
+}
+
+void TItemEditorForm::SetEnglishHint()
+{
+    const TextPair &item = m_form.itemName;
+    m_ToolButtonNew->setStatusTip(u"New "_s + item.e);
+    m_Nuovo->setStatusTip(u"New "_s + item.e);
+    m_ToolButtonOpen->setStatusTip(u"Open "_s + item.e);
+    m_Apri->setStatusTip(u"Open "_s + item.e);
+    m_ToolButtonSave->setStatusTip(u"Save "_s + item.e);
+    m_Salva->setStatusTip(u"Save "_s + item.e);
+    m_Esci->setStatusTip(u"Exit"_s);
+    m_Unzip1->setStatusTip(u"Zip Import"_s);
+    m_Zip1->setStatusTip(u"Zip Export"_s);
+    m_nome->setStatusTip(m_form.nameHint.e);
+    m_nomeEng->setStatusTip(m_form.nameHint.e);
+    m_descr->setStatusTip(m_form.descrHint.e);
+    m_descrEng->setStatusTip(m_form.descrHint.e);
+    if (m_pictureButton)
+        m_pictureButton->setStatusTip(m_form.pictureButtonHint.e);
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        m_fields[i].control->setStatusTip(m_form.fields[i].hint.e);
+}
+
+void TItemEditorForm::SetEnglishComboBox()
+{
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        const FieldSpec &spec = m_form.fields[i];
+        if (spec.type != FieldSpec::Type::List || spec.entriesE.isEmpty())
+            continue;
+        auto *combo = static_cast<QComboBox *>(m_fields[i].control);
+        combo->clear();
+        combo->addItems(spec.entriesE);
+    }
+}
+
+bool TItemEditorForm::event(QEvent *e)
+{
+    // A dialog has no status bar of its own: show hints in ours.
+    if (e->type() == QEvent::StatusTip) {
+        m_statusBar->showMessage(static_cast<QStatusTipEvent *>(e)->tip());
+        return true;
+    }
+    return QDialog::event(e);
+}
+
+void TItemEditorForm::runAction(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const KvError &e) {
+        m_shell.desktop().showError(e.text());
+    }
+}
+
+void TItemEditorForm::New()
+{
+    m_fileName->setText(info().newFileNameI);
+    if (english()) {
+        SetEnglishCaption();
+        SetEnglishHint();
+        SetEnglishComboBox();
+    }
+    m_nome->setText(QString());
+    m_nomeEng->setText(QString());
+    m_descr->setText(QString());
+    m_descrEng->setText(QString());
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        setFieldNew(i);
+    newExtra();
+    if (info().pictureCount > 0)
+        clearPicture();
+    m_PageControlDescr->setCurrentIndex(0);
+}
+
+void TItemEditorForm::setFieldNew(size_t i)
+{
+    const FieldSpec &spec = m_form.fields[i];
+    switch (spec.type) {
+    case FieldSpec::Type::List:
+        static_cast<QComboBox *>(m_fields[i].control)->setCurrentIndex(spec.newValue);
+        break;
+    case FieldSpec::Type::TrackBar:
+    case FieldSpec::Type::Check:
+        break;
+    }
+}
+
+void TItemEditorForm::readField(size_t i, const IniProfile &ini)
+{
+    const FieldSpec &spec = m_form.fields[i];
+    const int stored = ini.readInteger(info().section, spec.key, spec.readDefault);
+    switch (spec.type) {
+    case FieldSpec::Type::List:
+        static_cast<QComboBox *>(m_fields[i].control)->setCurrentIndex(spec.decodeIndex(stored));
+        break;
+    case FieldSpec::Type::TrackBar:
+    case FieldSpec::Type::Check:
+        break;
+    }
+}
+
+int TItemEditorForm::fieldValue(size_t i) const
+{
+    const FieldSpec &spec = m_form.fields[i];
+    switch (spec.type) {
+    case FieldSpec::Type::List:
+        return spec.encode(static_cast<QComboBox *>(m_fields[i].control)->currentIndex());
+    case FieldSpec::Type::TrackBar:
+    case FieldSpec::Type::Check:
+        break;
+    }
+    return 0;
+}
+
+void TItemEditorForm::clearPicture()
+{
+    m_fileNameFoto.clear();
+    m_foto->clear();
+    m_bevelFoto->setStatusTip(m_fileNameFoto);
+}
+
+void TItemEditorForm::loadPicture(const QString &path)
+{
+    m_fileNameFoto = Picture::resolve(path);
+    try {
+        m_foto->setImage(Picture::load(m_fileNameFoto, m_form.pictureViewSize));
+    } catch (const KvError &) {
+        // Do not leave the previous item's picture on show.
+        m_foto->clear();
+        m_bevelFoto->setStatusTip(m_fileNameFoto);
+        throw;
+    }
+    m_bevelFoto->setStatusTip(m_fileNameFoto);
+}
+
+void TItemEditorForm::Load()
+{
+    const KindInfo &k = info();
+    if (!m_shell.OpenDialogExecute(k.fileFilter(), kindFolder()))
+        return;
+    const QString path = m_shell.OpenDialogFileName();
+    const IniProfile ini = IniProfile::fromFile(path);
+    m_fileName->setText(QFileInfo(path).fileName());
+
+    const QString &sect = k.section;
+    m_nome->setText(ini.readString(sect, kNome, m_form.defNome));
+    m_nomeEng->setText(ini.readString(sect, kName, m_form.defName));
+    m_descr->setText(ini.readString(sect, kDescrizione, m_form.defDescrizione));
+    m_descrEng->setText(ini.readString(sect, kDescription, m_form.defDescription));
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        readField(i, ini);
+    readExtra(ini);
+
+    if (k.pictureCount > 0) {
+        const QString folder = QFileInfo(path).absolutePath() + u'/';
+        loadPicture(folder + ini.readString(sect, kFileNameFoto, QString()));
+    }
+    m_PageControlDescr->setCurrentIndex(0);
+}
+
+bool TItemEditorForm::Verifica()
+{
+    if (m_nome->text().isEmpty()) {
+        m_shell.ShowMessaggio(m_form.msgNome.i, m_form.msgNome.e);
+        return false;
+    }
+    if (m_descr->text().isEmpty()) {
+        m_shell.ShowMessaggio(m_form.msgDescr.i, m_form.msgDescr.e);
+        return false;
+    }
+    if (info().pictureCount > 0 && m_fileNameFoto.isEmpty()) {
+        m_shell.ShowMessaggio(m_form.msgFoto.i, m_form.msgFoto.e);
+        return false;
+    }
+    return verificaExtra();
+}
+
+void TItemEditorForm::Save()
+{
+    const KindInfo &k = info();
+    if (!Verifica())
+        return;
+    if (!m_shell.SaveDialogExecute(k.fileFilter(), kindFolder(), k.defaultExtension(),
+                                   m_fileName->text()))
+        return;
+    const QString path = m_shell.SaveDialogFileName();
+    const QString pictureName = QFileInfo(m_fileNameFoto).fileName();
+
+    {
+        TIniFileWriter w(m_shell.desktop());
+        w.Crea(path);
+        w.AddTitle(k.titlePrefix + m_nome->text());
+        w.AddSection(k.section);
+        w.AddNewComment(m_form.nameComment);
+        w.AddStringKey(kNome, m_nome->text());
+        w.AddStringKey(kName, m_nomeEng->text());
+        w.AddNewComment(m_form.descrComment);
+        w.AddStringKey(kDescrizione, m_descr->text());
+        w.AddStringKey(kDescription, m_descrEng->text());
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            writeComment(w, m_form.fields[i].comment);
+            w.AddIntegerKey(m_form.fields[i].key, fieldValue(i));
+        }
+        writeExtra(w);
+        if (k.pictureCount > 0) {
+            writeComment(w, m_form.pictureComment);
+            w.AddStringKey(kFileNameFoto, pictureName);
+        }
+        w.Close();
+    }
+
+    if (k.pictureCount > 0) {
+        const QString target = kindFolder() + pictureName;
+        QString error;
+        if (!Picture::copyTo(m_fileNameFoto, target, &error)) {
+            // The item file is written but would name a picture that is not
+            // in its folder: say so.
+            m_shell.ShowMessaggio(
+                u"Impossibile copiare la foto \"%1\" nella cartella \"%2\": %3"_s.arg(
+                    m_fileNameFoto, kindFolder(), error),
+                u"Could not copy the image \"%1\" into the folder \"%2\": %3"_s.arg(
+                    m_fileNameFoto, kindFolder(), error));
+        }
+        if (m_form.reloadPictureAfterSave)
+            loadPicture(target);
+    }
+    m_fileName->setText(QFileInfo(path).fileName());
+}
+
+void TItemEditorForm::pickPicture()
+{
+    if (!m_shell.OpenDialogExecute(pictureFilter(), kindFolder()))
+        return;
+    loadPicture(m_shell.OpenDialogFileName());
+}
+
+QString TItemEditorForm::zipFileList() const
+{
+    return StrAddApici(m_fileName->text()) + u' ' + StrAddApici(QFileInfo(m_fileNameFoto).fileName());
+}
+
+void TItemEditorForm::Zip1Click()
+{
+    QString proposed = m_fileName->text();
+    proposed.remove(info().extension, Qt::CaseInsensitive);
+    if (!m_shell.SaveDialogExecute(zipFilter(), m_shell.GetPathDatiKorvalis(), u"zip"_s, proposed))
+        return;
+    m_shell.Zip(m_shell.SaveDialogFileName(), kindFolder(), zipFileList());
+}
+
+void TItemEditorForm::Unzip1Click()
+{
+    if (!m_shell.OpenDialogExecute(zipFilter(), m_shell.GetPathDatiKorvalis()))
+        return;
+    m_shell.UnZip(m_shell.OpenDialogFileName(), kindFolder());
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "kindeditor.h"
+#include "kindform.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <vector>
+
+class IniProfile;
+class KorvalisShell;
+class LimitedMemo;
+class NameEdit;
+class PictureView;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+class TIniFileWriter;
+
+// The window and flows every item editor shares: frame, menus and toolbar,
+// names and descriptions, picture, New, Load, Save, Verifica, the picture
+// pick, zip export and import, and the English texts. A kind's editor gives
+// its description and adds only what is its own.
+class TItemEditorForm : public QDialog, public KindEditor
+{
+    Q_OBJECT
+
+public:
+    TItemEditorForm(KorvalisShell &shell, KindForm form, QWidget *parent = nullptr);
+    ~TItemEditorForm() override;
+
+    const KindForm &form() const { return m_form; }
+    const KindInfo &info() const { return m_form.info(); }
+
+    // KindEditor
+    void New() override;
+    QDialog *dialog() override { return this; }
+
+    void Load();
+    void Save();
+    bool Verifica();
+    // The kind folder, ending with a separator (GetPathAmi for the hook).
+    QString kindFolder() const;
+
+    void pickPicture();
+    void Zip1Click();
+    void Unzip1Click();
+
+    void SetEnglishCaption();
+    void SetEnglishHint();
+    void SetEnglishComboBox();
+
+    // The picture path, AmoFileNameFoto.
+    const QString &fileNameFoto() const { return m_fileNameFoto; }
+    QString fileNameLabel() const;
+
+protected:
+    bool event(QEvent *e) override;
+
+    // Extension points for kinds with more than the common pattern.
+    virtual void newExtra() {}
+    virtual void readExtra(const IniProfile &) {}
+    virtual void writeExtra(TIniFileWriter &) {}
+    virtual bool verificaExtra() { return true; }
+    // Files packed by zip export, each quoted, joined by blanks.
+    virtual QString zipFileList() const;
+
+    QWidget *client() const { return m_client; }
+    KorvalisShell &shell() { return m_shell; }
+    bool english() const;
+
+    // Runs a user action; a platform error ends it and is shown.
+    void runAction(const std::function<void()> &action);
+
+private:
+    struct FieldWidgets
+    {
+        QLabel *label = nullptr;
+        QWidget *control = nullptr;
+    };
+
+    void buildUi();
+    void buildFields(int top);
+    void setFieldNew(size_t i);
+    void readField(size_t i, const IniProfile &ini);
+    int fieldValue(size_t i) const;
+    void loadPicture(const QString &path);
+    void clearPicture();
+    void setItalianTexts();
+
+    KorvalisShell &m_shell;
+    KindForm m_form;
+    QString m_fileNameFoto;
+
+    QWidget *m_client = nullptr;
+    QStatusBar *m_statusBar = nullptr;
+    QLabel *m_Label1 = nullptr;
+    QLabel *m_fileName = nullptr;
+    QTabWidget *m_PageControlDescr = nullptr;
+    QWidget *m_TabSheet1 = nullptr;
+    QWidget *m_TabSheet2 = nullptr;
+    std::vector<QLabel *> m_label2;  // both tabs
+    std::vector<QLabel *> m_label3;
+    NameEdit *m_nome = nullptr;
+    NameEdit *m_nomeEng = nullptr;
+    LimitedMemo *m_descr = nullptr;
+    LimitedMemo *m_descrEng = nullptr;
+    QLabel *m_pictureLabel = nullptr;
+    QLabel *m_pictureSizeLabel = nullptr;
+    QFrame *m_bevelFoto = nullptr;
+    PictureView *m_foto = nullptr;
+    QToolButton *m_pictureButton = nullptr;
+    QToolButton *m_ToolButtonNew = nullptr;
+    QToolButton *m_ToolButtonOpen = nullptr;
+    QToolButton *m_ToolButtonSave = nullptr;
+    QMenu *m_File1 = nullptr;
+    QAction *m_Nuovo = nullptr;
+    QAction *m_Apri = nullptr;
+    QAction *m_Salva = nullptr;
+    QAction *m_Esci = nullptr;
+    QMenu *m_Installa1 = nullptr;
+    QAction *m_Unzip1 = nullptr;
+    QAction *m_Zip1 = nullptr;
+    std::vector<FieldWidgets> m_fields;
+};

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "kinds.h"
+
+#include <QString>
+#include <QPoint>
+#include <QSize>
+#include <QStringList>
+
+#include <vector>
+
+// An Italian/English text pair.
+struct TextPair
+{
+    QString i;
+    QString e;
+    const QString &in(bool english) const { return english ? e : i; }
+};
+
+// One field of an item kind, described once: the framework builds its
+// control, label and texts from it, and resets, reads and writes it.
+struct FieldSpec
+{
+    enum class Type {
+        List,      // selection-only drop-down; stores index + offset
+        TrackBar,  // slider; stores its position
+        Check,     // check box; stores 0 or 1
+    };
+
+    Type type = Type::List;
+    QString control;         // AmoFilo
+    QString key;             // FILO
+    QStringList comment;     // first comment line, then continuation lines
+    QString label;           // Label4
+    TextPair caption;        // label caption
+    TextPair hint;           // status-bar hint of the control
+    QStringList entriesI;    // list entries
+    QStringList entriesE;    // English entries; empty: the list keeps its entries
+    int offset = 0;          // stored value = index + offset
+    int minimum = 0;         // track bar range
+    int maximum = 0;
+    int newValue = 0;        // index, position or check state New sets
+    int readDefault = 0;     // stored value used when the key is missing
+    int width = 0;           // control width in pixels; 0: the framework's default
+
+    // The stored value of a list index (-1: no selection) and back; an
+    // index outside the list comes back as -1.
+    int encode(int index) const { return index + offset; }
+    int decodeIndex(int stored) const;
+    // A stored value held within the track bar's range.
+    int clampPosition(int stored) const;
+};
+
+// Everything the framework needs to know of a kind beyond its kind-table
+// row: the file's entries, read defaults, checks and texts.
+struct KindForm
+{
+    ItemKind kind;
+    QSize clientSize;
+    QPoint position;
+
+    QString nameComment;      // comment of NOME/NAME
+    QString descrComment;     // comment of DESCRIZIONE/DESCRIPTION
+    TextPair nameHint;        // hint of the name fields
+    TextPair descrHint;       // hint of the description memos
+    QString defNome, defName, defDescrizione, defDescription;  // read defaults
+
+    std::vector<FieldSpec> fields;  // in file order, after the descriptions
+
+    QStringList pictureComment;     // comment of FILENAMEFOTO
+    TextPair pictureButtonHint;
+    QString pictureLabel;           // Label11
+    QString pictureSizeLabel;       // Label12, empty when none
+    TextPair pictureSizeCaption;    // "(100x100)"
+    QSize pictureViewSize;
+    bool reloadPictureAfterSave = true;
+
+    TextPair itemName;              // "Amo" / "hook": names the item in hints
+    TextPair msgNome, msgDescr, msgFoto;  // common checks' messages
+
+    const KindInfo &info() const { return kindInfo(kind); }
+};
