@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSlider>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -212,11 +213,31 @@ void TItemEditorForm::buildFields(int top)
             w.control = combo;
             break;
         }
-        case FieldSpec::Type::TrackBar:
-        case FieldSpec::Type::Check:
-            // Not used by any kind yet.
-            Q_ASSERT(false);
+        case FieldSpec::Type::TrackBar: {
+            auto *slider = new QSlider(Qt::Horizontal, m_client);
+            slider->setRange(spec.minimum, spec.maximum);
+            if (spec.tickInterval > 0) {
+                slider->setTickInterval(spec.tickInterval);
+                slider->setTickPosition(QSlider::TicksBelow);
+            }
+            if (spec.pageStep > 0)
+                slider->setPageStep(spec.pageStep);
+            slider->setValue(spec.minimum);
+            if (!spec.valueLabel.isEmpty()) {
+                w.valueLabel = new QLabel(m_client);
+                w.valueLabel->setObjectName(spec.valueLabel);
+                w.valueLabel->setGeometry(kControlX + width + 8, y + 3, 80, 16);
+                if (spec.valueText)
+                    w.valueLabel->setText(spec.valueText(slider->value(), false));
+                const size_t index = m_fields.size();
+                // QSlider signals only a real change of position, as the
+                // label's handler expects.
+                connect(slider, &QSlider::valueChanged, this,
+                        [this, index](int pos) { updateValueLabel(index, pos); });
+            }
+            w.control = slider;
             break;
+        }
         }
         w.control->setObjectName(spec.control);
         w.control->setGeometry(kControlX, y, width, 22);
@@ -407,7 +428,7 @@ void TItemEditorForm::setFieldNew(size_t i)
         static_cast<QComboBox *>(m_fields[i].control)->setCurrentIndex(spec.newValue);
         break;
     case FieldSpec::Type::TrackBar:
-    case FieldSpec::Type::Check:
+        static_cast<QSlider *>(m_fields[i].control)->setValue(spec.newValue);
         break;
     }
 }
@@ -421,7 +442,7 @@ void TItemEditorForm::readField(size_t i, const IniProfile &ini)
         static_cast<QComboBox *>(m_fields[i].control)->setCurrentIndex(spec.decodeIndex(stored));
         break;
     case FieldSpec::Type::TrackBar:
-    case FieldSpec::Type::Check:
+        static_cast<QSlider *>(m_fields[i].control)->setValue(spec.clampPosition(stored));
         break;
     }
 }
@@ -433,10 +454,16 @@ int TItemEditorForm::fieldValue(size_t i) const
     case FieldSpec::Type::List:
         return spec.encode(static_cast<QComboBox *>(m_fields[i].control)->currentIndex());
     case FieldSpec::Type::TrackBar:
-    case FieldSpec::Type::Check:
-        break;
+        return static_cast<QSlider *>(m_fields[i].control)->value();
     }
     return 0;
+}
+
+void TItemEditorForm::updateValueLabel(size_t i, int position)
+{
+    const FieldSpec &spec = m_form.fields[i];
+    if (m_fields[i].valueLabel && spec.valueText)
+        m_fields[i].valueLabel->setText(spec.valueText(position, english()));
 }
 
 void TItemEditorForm::clearPicture()

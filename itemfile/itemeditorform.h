@@ -83,6 +83,7 @@ private:
     {
         QLabel *label = nullptr;
         QWidget *control = nullptr;
+        QLabel *valueLabel = nullptr;
     };
 
     void buildUi();
@@ -90,6 +91,7 @@ private:
     void setFieldNew(size_t i);
     void readField(size_t i, const IniProfile &ini);
     int fieldValue(size_t i) const;
+    void updateValueLabel(size_t i, int position);
     void loadPicture(const QString &path);
     void clearPicture();
     void setItalianTexts();

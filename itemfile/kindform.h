@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // An Italian/English text pair.
@@ -23,8 +24,7 @@ struct FieldSpec
 {
     enum class Type {
         List,      // selection-only drop-down; stores index + offset
-        TrackBar,  // slider; stores its position
-        Check,     // check box; stores 0 or 1
+        TrackBar,  // slider with a value label; stores its position
     };
 
     Type type = Type::List;
@@ -39,6 +39,12 @@ struct FieldSpec
     int offset = 0;          // stored value = index + offset
     int minimum = 0;         // track bar range
     int maximum = 0;
+    int tickInterval = 0;
+    int pageStep = 0;        // 0: the toolkit's default
+    QString valueLabel;      // the label the change handler keeps up to date
+    // The value label's text for a position; runs only when the position
+    // really changes.
+    std::function<QString(int position, bool english)> valueText;
     int newValue = 0;        // index, position or check state New sets
     int readDefault = 0;     // stored value used when the key is missing
     int width = 0;           // control width in pixels; 0: the framework's default
