@@ -170,6 +170,17 @@ void TestMainWindow::switchToEnglishAndBack()
     QCOMPARE(w.findChild<QMenu *>(u"Opzioni"_s)->title(), u"&Option"_s);
     QCOMPARE(w.windowTitle(), u"Korvalis Editor"_s);
 
+    // Editors turn English at their next opening.
+    QString title;
+    QString fileName;
+    whenModal([&](QWidget *editor) {
+        title = editor->windowTitle();
+        fileName = editor->findChild<QLabel *>(u"AmoFileName"_s)->text();
+    });
+    action(&w, u"Amo"_s)->trigger();
+    QCOMPARE(title, u"Hook"_s);
+    QCOMPARE(fileName, u"NewHook.kva"_s);
+
     // Choosing the checked entry again still writes and asks for a restart.
     action(&w, u"English"_s)->trigger();
     QCOMPARE(desk.messages.size(), 2);

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -202,6 +203,8 @@ private Q_SLOTS:
     void zipRoundTripWithRealTools();
     void englishUi();
     void textLimitsHoldForPastedText();
+    void windowFrame();
+    void noItalianLeftInEnglish();
 };
 
 void TestAmoForm::savesTheExampleHookByteForByte()
@@ -595,6 +598,69 @@ void TestAmoForm::textLimitsHoldForPastedText()
     QTest::keyClick(descr, Qt::Key_Enter);
     QVERIFY(!descr->toPlainText().contains(u'\n'));
     QCOMPARE(descr->toPlainText().size(), 256);
+}
+
+void TestAmoForm::windowFrame()
+{
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QCOMPARE(ctl<QWidget>(u"Client"_s)->size(), QSize(550, 535));
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(form->pos(), QPoint(150, 140));
+    // Every control lies inside the client area, above the status bar.
+    const QRect client = ctl<QWidget>(u"Client"_s)->rect();
+    const int statusTop = ctl<QWidget>(u"StatusBar"_s)->geometry().top();
+    for (QWidget *w : ctl<QWidget>(u"Client"_s)->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (w->objectName() == u"StatusBar"_s || !w->isVisible())
+            continue;
+        QVERIFY2(client.contains(w->geometry()), qPrintable(w->objectName()));
+        QVERIFY2(w->geometry().bottom() < statusTop, qPrintable(w->objectName()));
+    }
+    form->close();
+}
+
+// Collects every text a user can see or read in the status bar.
+static QStringList visibleTexts(QWidget *root)
+{
+    QStringList texts{root->windowTitle()};
+    for (auto *w : root->findChildren<QWidget *>()) {
+        texts << w->statusTip();
+        if (auto *l = qobject_cast<QLabel *>(w))
+            texts << l->text();
+        if (auto *c = qobject_cast<QComboBox *>(w))
+            for (int i = 0; i < c->count(); ++i)
+                texts << c->itemText(i);
+        if (auto *t = qobject_cast<QTabWidget *>(w))
+            for (int i = 0; i < t->count(); ++i)
+                texts << t->tabText(i);
+        if (auto *m = qobject_cast<QMenu *>(w))
+            texts << m->title();
+    }
+    for (auto *a : root->findChildren<QAction *>())
+        texts << a->text() << a->statusTip();
+    texts.removeAll(QString());
+    texts.removeDuplicates();
+    return texts;
+}
+
+void TestAmoForm::noItalianLeftInEnglish()
+{
+    const QStringList italian = visibleTexts(form);
+    start(true);
+    QStringList leftovers;
+    for (const QString &t : visibleTexts(form))
+        if (italian.contains(t))
+            leftovers << t;
+    // Texts that read the same in both languages.
+    QStringList same{u"File"_s, u"Fine"_s, u"Crystal"_s, u"Micro"_s, u"Larva"_s,
+                     u"Spinning"_s, u"(100x100)"_s};
+    const KindForm hook = TAmoForm::describe();
+    same << hook.fields[6].entriesI;  // the sizes
+    for (const QString &t : same)
+        leftovers.removeAll(t);
+    QCOMPARE(leftovers, QStringList());
 }
 
 QTEST_MAIN(TestAmoForm)
