@@ -213,12 +213,8 @@ IniProfile IniProfile::fromBytes(const QByteArray &bytes)
             QString name = foldedName(p + parsed.nameBegin, p + parsed.nameEnd);
             if (current->keys.contains(name))
                 return;
-            Key key;
-            if (parsed.valueBegin >= 0) {
-                key.hasValue = true;
-                key.value = cookedValue(p + parsed.valueBegin, p + parsed.valueEnd);
-            }
-            current->keys.insert(std::move(name), std::move(key));
+            current->keys.insert(std::move(name),
+                                 cookedValue(p + parsed.valueBegin, p + parsed.valueEnd));
             return;
         }
         }
@@ -255,9 +251,9 @@ std::optional<QString> IniProfile::value(QStringView section, QStringView key) c
     if (name.isEmpty())
         return std::nullopt;
     const auto it = s->keys.constFind(name);
-    if (it == s->keys.cend() || !it->hasValue)
+    if (it == s->keys.cend())
         return std::nullopt;
-    return it->value;
+    return *it;
 }
 
 QString IniProfile::readString(QStringView section, QStringView key, const QString &def) const
@@ -392,7 +388,8 @@ bool writeProfileString(const QString &path, const QString &section, const QStri
         if (!inFirstSection || parsed.kind != LineKind::Entry)
             return;
         anchor = line;
-        if (foldedName(p + parsed.nameBegin, p + parsed.nameEnd) == wantKey) {
+        // Like the reader: a line without '=' is not the key.
+        if (parsed.valueBegin >= 0 && foldedName(p + parsed.nameBegin, p + parsed.nameEnd) == wantKey) {
             keyLine = parsed;
             keyLineRange = line;
             done = true;

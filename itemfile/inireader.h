@@ -30,17 +30,11 @@ public:
     bool hasSection(QStringView section) const;
 
 private:
-    struct Key
-    {
-        QString value;
-        // A line without '=' still takes its name, but reads as missing.
-        bool hasValue = false;
-    };
     struct Section
     {
         // Names are stored trimmed and folded to lower case (ASCII only);
         // only the first occurrence of a key is kept.
-        QHash<QString, Key> keys;
+        QHash<QString, QString> keys;
     };
     const Section *findSection(QStringView section) const;
 

@@ -59,7 +59,8 @@ TItemEditorForm::TItemEditorForm(KorvalisShell &shell, KindForm form, QWidget *p
 {
     setObjectName(info().instanceName);
     buildUi();
-    setItalianTexts();
+    applyCaptions(false);
+    applyHints(false);
 }
 
 TItemEditorForm::~TItemEditorForm() = default;
@@ -273,100 +274,85 @@ void TItemEditorForm::buildFields(int top)
             [this] { runAction([this] { pickPicture(); }); });
 }
 
-void TItemEditorForm::setItalianTexts()
-{
-    const KindInfo &k = info();
-    const TextPair &item = m_form.itemName;
-    setWindowTitle(k.captionI);
-    m_Label1->setText(u"Nome File"_s);
-    for (QLabel *l : m_label2)
-        l->setText(u"Nome"_s);
-    for (QLabel *l : m_label3)
-        l->setText(u"Descrizione"_s);
-    m_PageControlDescr->setTabText(0, u"Italiano"_s);
-    m_PageControlDescr->setTabText(1, u"Inglese"_s);
-    m_File1->setTitle(u"File"_s);
-    m_Nuovo->setText(u"Nuovo"_s);
-    m_Apri->setText(u"Apri"_s);
-    m_Salva->setText(u"Salva..."_s);
-    m_Esci->setText(u"Esci"_s);
-    m_Installa1->setTitle(u"Installa"_s);
-    m_Unzip1->setText(u"Importa Zip"_s);
-    m_Zip1->setText(u"Esporta Zip"_s);
-    for (size_t i = 0; i < m_fields.size(); ++i)
-        m_fields[i].label->setText(m_form.fields[i].caption.i);
-    if (m_pictureLabel)
-        m_pictureLabel->setText(u"Foto"_s);
-    if (m_pictureSizeLabel)
-        m_pictureSizeLabel->setText(m_form.pictureSizeCaption.i);
+namespace {
+// Texts of the elements every editor window has.
+const TextPair kFileNameLabel{u"Nome File"_s, u"File Name"_s};
+const TextPair kNameLabel{u"Nome"_s, u"Name"_s};
+const TextPair kDescrLabel{u"Descrizione"_s, u"Description"_s};
+const TextPair kPictureLabel{u"Foto"_s, u"Image"_s};
+const TextPair kTab1{u"Italiano"_s, u"Italian"_s};
+const TextPair kTab2{u"Inglese"_s, u"English"_s};
+const TextPair kFileMenu{u"File"_s, u"File"_s};
+const TextPair kNew{u"Nuovo"_s, u"New"_s};
+const TextPair kOpen{u"Apri"_s, u"Open"_s};
+const TextPair kSaveAs{u"Salva..."_s, u"Save as"_s};
+const TextPair kSave{u"Salva"_s, u"Save"_s};
+const TextPair kExit{u"Esci"_s, u"Exit"_s};
+const TextPair kExitHint{u"Uscita"_s, u"Exit"_s};
+const TextPair kInstall{u"Installa"_s, u"Install"_s};
+const TextPair kZipImport{u"Importa Zip"_s, u"Zip Import"_s};
+const TextPair kZipExport{u"Esporta Zip"_s, u"Zip Export"_s};
+} // namespace
 
-    m_ToolButtonNew->setStatusTip(u"Nuovo "_s + item.i);
-    m_Nuovo->setStatusTip(u"Nuovo "_s + item.i);
-    m_ToolButtonOpen->setStatusTip(u"Apri "_s + item.i);
-    m_Apri->setStatusTip(u"Apri "_s + item.i);
-    m_ToolButtonSave->setStatusTip(u"Salva "_s + item.i);
-    m_Salva->setStatusTip(u"Salva "_s + item.i);
-    m_Esci->setStatusTip(u"Uscita"_s);
-    m_Unzip1->setStatusTip(u"Importa Zip"_s);
-    m_Zip1->setStatusTip(u"Esporta Zip"_s);
-    m_nome->setStatusTip(m_form.nameHint.i);
-    m_nomeEng->setStatusTip(m_form.nameHint.i);
-    m_descr->setStatusTip(m_form.descrHint.i);
-    m_descrEng->setStatusTip(m_form.descrHint.i);
-    if (m_pictureButton)
-        m_pictureButton->setStatusTip(m_form.pictureButtonHint.i);
+void TItemEditorForm::applyCaptions(bool en)
+{
+    setWindowTitle(info().caption(en));
+    m_fileName->setText(info().newFileName(en));
+    m_Label1->setText(kFileNameLabel.in(en));
+    for (QLabel *l : m_label2)
+        l->setText(kNameLabel.in(en));
+    for (QLabel *l : m_label3)
+        l->setText(kDescrLabel.in(en));
+    m_PageControlDescr->setTabText(0, kTab1.in(en));
+    m_PageControlDescr->setTabText(1, kTab2.in(en));
+    m_File1->setTitle(kFileMenu.in(en));
+    m_Nuovo->setText(kNew.in(en));
+    m_Apri->setText(kOpen.in(en));
+    m_Salva->setText(kSaveAs.in(en));
+    m_Esci->setText(kExit.in(en));
+    m_Installa1->setTitle(kInstall.in(en));
+    m_Unzip1->setText(kZipImport.in(en));
+    m_Zip1->setText(kZipExport.in(en));
     for (size_t i = 0; i < m_fields.size(); ++i)
-        m_fields[i].control->setStatusTip(m_form.fields[i].hint.i);
+        m_fields[i].label->setText(m_form.fields[i].caption.in(en));
+    if (m_pictureLabel)
+        m_pictureLabel->setText(kPictureLabel.in(en));
+    if (m_pictureSizeLabel)
+        m_pictureSizeLabel->setText(m_form.pictureSizeCaption.in(en));
+}
+
+void TItemEditorForm::applyHints(bool en)
+{
+    // "Nuovo Amo", "New hook": the toolbar and File entries name the item.
+    const QString &item = m_form.itemName.in(en);
+    const auto naming = [&](const TextPair &verb) -> QString { return verb.in(en) + u' ' + item; };
+    m_ToolButtonNew->setStatusTip(naming(kNew));
+    m_Nuovo->setStatusTip(naming(kNew));
+    m_ToolButtonOpen->setStatusTip(naming(kOpen));
+    m_Apri->setStatusTip(naming(kOpen));
+    m_ToolButtonSave->setStatusTip(naming(kSave));
+    m_Salva->setStatusTip(naming(kSave));
+    m_Esci->setStatusTip(kExitHint.in(en));
+    m_Unzip1->setStatusTip(kZipImport.in(en));
+    m_Zip1->setStatusTip(kZipExport.in(en));
+    for (QWidget *w : {static_cast<QWidget *>(m_nome), static_cast<QWidget *>(m_nomeEng)})
+        w->setStatusTip(m_form.nameHint.in(en));
+    for (QWidget *w : {static_cast<QWidget *>(m_descr), static_cast<QWidget *>(m_descrEng)})
+        w->setStatusTip(m_form.descrHint.in(en));
+    if (m_pictureButton)
+        m_pictureButton->setStatusTip(m_form.pictureButtonHint.in(en));
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        m_fields[i].control->setStatusTip(m_form.fields[i].hint.in(en));
 }
 
 void TItemEditorForm::SetEnglishCaption()
 {
-    const KindInfo &k = info();
-    setWindowTitle(k.captionE);
-    m_Label1->setText(u"File Name"_s);
-    m_fileName->setText(k.newFileNameE);
-    for (QLabel *l : m_label2)
-        l->setText(u"Name"_s);
-    for (QLabel *l : m_label3)
-        l->setText(u"Description"_s);
-    m_PageControlDescr->setTabText(0, u"Italian"_s);
-    m_PageControlDescr->setTabText(1, u"English"_s);
-    m_File1->setTitle(u"File"_s);
-    m_Nuovo->setText(u"New"_s);
-    m_Apri->setText(u"Open"_s);
-    m_Salva->setText(u"Save as"_s);
-    m_Esci->setText(u"Exit"_s);
-    m_Installa1->setTitle(u"Install"_s);
-    m_Unzip1->setText(u"Zip Import"_s);
-    m_Zip1->setText(u"Zip Export"_s);
-    for (size_t i = 0; i < m_fields.size(); ++i)
-        m_fields[i].label->setText(m_form.fields[i].caption.e);
-    if (m_pictureLabel)
-        m_pictureLabel->setText(u"Image"_s);
-    if (m_pictureSizeLabel)
-        m_pictureSizeLabel->setText(m_form.pictureSizeCaption.e);
+    applyCaptions(true);
 }
 
 void TItemEditorForm::SetEnglishHint()
 {
-    const TextPair &item = m_form.itemName;
-    m_ToolButtonNew->setStatusTip(u"New "_s + item.e);
-    m_Nuovo->setStatusTip(u"New "_s + item.e);
-    m_ToolButtonOpen->setStatusTip(u"Open "_s + item.e);
-    m_Apri->setStatusTip(u"Open "_s + item.e);
-    m_ToolButtonSave->setStatusTip(u"Save "_s + item.e);
-    m_Salva->setStatusTip(u"Save "_s + item.e);
-    m_Esci->setStatusTip(u"Exit"_s);
-    m_Unzip1->setStatusTip(u"Zip Import"_s);
-    m_Zip1->setStatusTip(u"Zip Export"_s);
-    m_nome->setStatusTip(m_form.nameHint.e);
-    m_nomeEng->setStatusTip(m_form.nameHint.e);
-    m_descr->setStatusTip(m_form.descrHint.e);
-    m_descrEng->setStatusTip(m_form.descrHint.e);
-    if (m_pictureButton)
-        m_pictureButton->setStatusTip(m_form.pictureButtonHint.e);
-    for (size_t i = 0; i < m_fields.size(); ++i)
-        m_fields[i].control->setStatusTip(m_form.fields[i].hint.e);
+    applyHints(true);
 }
 
 void TItemEditorForm::SetEnglishComboBox()

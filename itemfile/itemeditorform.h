@@ -94,7 +94,8 @@ private:
     void updateValueLabel(size_t i, int position);
     void loadPicture(const QString &path);
     void clearPicture();
-    void setItalianTexts();
+    void applyCaptions(bool english);
+    void applyHints(bool english);
 
     KorvalisShell &m_shell;
     KindForm m_form;

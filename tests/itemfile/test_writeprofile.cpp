@@ -69,9 +69,9 @@ void TestWriteProfile::writesOneValue_data()
     QTest::newRow("replace the first of duplicate keys")
         << true << QByteArray("[S]\r\nK=1\r\nk=2\r\n") << u"S"_s << u"K"_s << u"9"_s
         << QByteArray("[S]\r\nK=9\r\nk=2\r\n");
-    QTest::newRow("replace a line without equals")
+    QTest::newRow("a line without equals is not the key")
         << true << QByteArray("[S]\r\nK\r\nK=1\r\n") << u"S"_s << u"K"_s << u"2"_s
-        << QByteArray("[S]\r\nK=2\r\nK=1\r\n");
+        << QByteArray("[S]\r\nK\r\nK=2\r\n");
     QTest::newRow("first of duplicate sections")
         << true << QByteArray("[S]\r\n[T]\r\n[S]\r\nK=1\r\n") << u"S"_s << u"K"_s << u"2"_s
         << QByteArray("[S]\r\nK=2\r\n[T]\r\n[S]\r\nK=1\r\n");
