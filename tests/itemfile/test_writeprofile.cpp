@@ -1,4 +1,5 @@
 #include "filesizelimit.h"
+#include "testfiles.h"
 #include "inireader.h"
 
 #include <QDir>
@@ -10,23 +11,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using TestFiles::entries;
+
 QByteArray readAll(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return f.readAll();
+    return TestFiles::read(path);
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QStringList entries(const QString &dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return TestFiles::write(path, bytes);
 }
 
 } // namespace

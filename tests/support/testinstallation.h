@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "testfiles.h"
+
 // A machine-wide data folder of its own for one test: the game's folders
 // and settings file, and the editor's folder, as an installation has them.
 class TestInstallation
@@ -28,17 +30,8 @@ public:
     QString editor() const { return m_dir.path() + QStringLiteral("/KorvalisEditor/"); }
     QString settings() const { return editor() + QStringLiteral("KorvalisEdit.ini"); }
 
-    static void write(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-    }
-    static QByteArray read(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    static void write(const QString &path, const QByteArray &bytes) { TestFiles::write(path, bytes); }
+    static QByteArray read(const QString &path) { return TestFiles::read(path); }
 
 private:
     QTemporaryDir m_dir;
