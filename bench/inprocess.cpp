@@ -1,0 +1,481 @@
+// In-process figures, each beside its floor in the same run: first opening
+// of every editor window, pictures, opening and saving a hook, reading an
+// item file. The application is built as the tests build it (scripted
+// desktop services, a temporary installation), on the offscreen platform.
+//
+// kv_bench [--rows FILE] [--pairs N] [--children N]
+//          [--only openings|picture|open|ini|save]
+// kv_bench --opening-child JPEG   (internal: one process's first openings)
+
+#include "harness.h"
+
+#include "amoform.h"
+#include "inireader.h"
+#include "kinds.h"
+#include "korvalisapp.h"
+#include "korvalisappform.h"
+#include "picture.h"
+#include "scripteddesktop.h"
+#include "testinstallation.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QProcess>
+#include <QTimer>
+
+#include <cstdio>
+#include <map>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+volatile qsizetype g_sink = 0;  // keeps results from being optimised away
+
+[[noreturn]] void fail(const QString &why)
+{
+    std::fprintf(stderr, "kv_bench: %s\n", qPrintable(why));
+    std::exit(2);
+}
+
+// Quits `loop` at the first paint of the watched widget.
+class PaintWatcher : public QObject
+{
+public:
+    PaintWatcher(QWidget *target, QEventLoop *loop)
+        : m_target(target)
+        , m_loop(loop)
+    {
+        target->installEventFilter(this);
+    }
+    ~PaintWatcher() override { m_target->removeEventFilter(this); }
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (!painted && watched == m_target && event->type() == QEvent::Paint) {
+            painted = true;
+            // The loop returns once this paint and its flush are done.
+            m_loop->quit();
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_target;
+    QEventLoop *m_loop;
+};
+
+void showUntilPainted(QWidget *w)
+{
+    QEventLoop loop;
+    PaintWatcher watcher(w, &loop);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    w->show();
+    if (!watcher.painted)
+        loop.exec();
+    if (!watcher.painted)
+        fail(u"%1 was never painted"_s.arg(w->objectName()));
+}
+
+// A venue-sized photograph: smooth shapes plus sensor-like noise, so the
+// JPEG is neither trivially small nor pure noise.
+QImage photo(int width, int height)
+{
+    QImage img(width, height, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int noise = int(seed >> 28) - 8;
+            const int r = (x * 255 / width + noise) & 0xff;
+            const int g = (y * 200 / height + 30 + noise) & 0xff;
+            const int b = ((x + y) * 127 / (width + height) + 90 + noise) & 0xff;
+            line[x] = qRgb(r, g, b);
+        }
+    }
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int i = 0; i < 12; ++i) {
+        p.setBrush(QColor::fromHsv(i * 30, 160, 200));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPointF(width * (i + 1) / 13.0, height * ((i * 7) % 11 + 1) / 12.0),
+                      width / 10.0, height / 12.0);
+    }
+    return img;
+}
+
+void writeJpeg(const QString &path, int width, int height)
+{
+    if (!photo(width, height).save(path, "JPG", 85))
+        fail(u"cannot write %1"_s.arg(path));
+}
+
+QByteArray crlf(std::initializer_list<const char *> lines)
+{
+    QByteArray out;
+    for (const char *l : lines)
+        out += QByteArray(l) + "\r\n";
+    return out;
+}
+
+// A hook file as the editor writes it.
+QByteArray hookFile()
+{
+    return crlf({
+        "; =================================================",
+        "; AMO: Amo da trota",
+        "; =================================================",
+        "; ",
+        "; Creato con Korvalis Editor 1.2a ",
+        "; -------------------------------------------------",
+        "",
+        "[AMO]",
+        "",
+        "; Nome dell'amo (max 32 chr)",
+        "NOME=\"Amo da trota\"",
+        "NAME=\"Trout hook\"",
+        "",
+        "; Descrizione dell'amo (max 256 chr)",
+        "DESCRIZIONE=\"Amo fine per trota\"",
+        "DESCRIPTION=\"Thin trout hook\"",
+        "",
+        "; Filo dell'amo: 0=fine, 1=doppio",
+        "FILO=0",
+        "",
+        "; Gambo dell'amo: 0=corto, 1=medio, 2=lungo",
+        "GAMBO=1",
+        "",
+        "; Curva dell'amo: 0=crystal, 1=rotonda, 2=ampia",
+        "CURVA=1",
+        "",
+        "; Punta dell'amo: 0=rientrante, 1=dritta, 2=storta",
+        "PUNTA=1",
+        "",
+        "; Ardiglione dell'amo: 0=piccolo, 1=micro",
+        "ARDIGLIONE=0",
+        "",
+        "; Colore dell'amo: 0=grigio, 1=bronzo, 2=brunito, 3=rosso, 4=dorato, 5=verde",
+        "COLORE=2",
+        "",
+        "; Misura dell'amo: deve essere compresa tra -7 e 24",
+        "MISURA=14",
+        "",
+        "; Esca ideale per l'amo: -1=Tutte, 0=Crostaceo, 1=Formaggio, 2=Frutta, 3=Insetto, 4=Larva,",
+        ";                 5=Pane o Polenta, 6=Vegetale, 7=Verme, 8=Vivo,",
+        ";                 9=Artificiale, 10=Carne (morto), 11=Pastella, 12=Mollusco",
+        ";                 13=Spinning",
+        "ESCA=7",
+        "",
+        "; Foto dell'amo (immagine 100x100 px)",
+        "FILENAMEFOTO=\"amo_trota.jpg\"",
+    });
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        fail(u"cannot read %1"_s.arg(path));
+    return f.readAll();
+}
+
+// ---------------------------------------------------------------------------
+// First opening of each editor window. Only the first opening in a process
+// pays for its first combo box, tab widget, text edit..., so every sample
+// is its own process; the floor is the same window opened again there.
+
+int openingChild(const QString &jpeg)
+{
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisApplication korvalis(desk, inst.dataPath(), QString());
+    // As for a user: the main window is up before any editor is asked for.
+    showUntilPainted(&korvalis.KorvalisAppForm());
+    QCoreApplication::processEvents();
+
+    for (int k = 0; k < kKindCount; ++k) {
+        const auto kind = static_cast<ItemKind>(k);
+        if (!korvalis.hasEditor(kind))
+            continue;
+        const double t0 = bench::nowNs();
+        KindEditor *editor = korvalis.editor(kind);
+        editor->New();
+        showUntilPainted(editor->dialog());
+        const double t1 = bench::nowNs();
+        editor->dialog()->hide();
+        QCoreApplication::processEvents();
+
+        const double t2 = bench::nowNs();
+        editor->New();
+        showUntilPainted(editor->dialog());
+        const double t3 = bench::nowNs();
+        editor->dialog()->hide();
+        QCoreApplication::processEvents();
+        std::printf("open %s %.0f %.0f\n", qPrintable(editor->dialog()->objectName()), t1 - t0,
+                    t3 - t2);
+    }
+
+    // The first JPEG of a process also loads the image plugin.
+    const double t0 = bench::nowNs();
+    g_sink = g_sink + Picture::load(jpeg, QSize(100, 100)).width();
+    const double t1 = bench::nowNs();
+    g_sink = g_sink + Picture::load(jpeg, QSize(100, 100)).width();
+    const double t2 = bench::nowNs();
+    std::printf("jpeg - %.0f %.0f\n", t1 - t0, t2 - t1);
+    return 0;
+}
+
+void openings(const std::string &rows, int children, const QString &jpeg)
+{
+    std::map<QString, bench::Pairs> perWindow;
+    bench::Pairs firstJpeg;
+    for (int i = 0; i < children; ++i) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {u"--opening-child"_s, jpeg});
+        if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit
+            || child.exitCode() != 0)
+            fail(u"an opening child failed"_s);
+        const QList<QByteArray> lines = child.readAllStandardOutput().split('\n');
+        for (const QByteArray &line : lines) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() != 4)
+                continue;
+            bench::Pairs &p = f[0] == "jpeg" ? firstJpeg : perWindow[QString::fromLatin1(f[1])];
+            p.subject.push_back(f[2].toDouble());
+            p.floor.push_back(f[3].toDouble());
+        }
+    }
+    if (perWindow.empty())
+        fail(u"no editor window was opened"_s);
+    for (const auto &[name, p] : perWindow) {
+        const double med = p.subjectMedian();
+        const double worst = bench::maximum(p.subject);
+        bench::emit(rows, {"first opening of " + name.toStdString() + " (New + show until painted)",
+                           bench::duration(med) + " (max " + bench::duration(worst) + ")",
+                           bench::duration(p.floorMedian()) + " (2nd opening)",
+                           bench::ratioText(p.ratio()), "<= 20 ms, max <= 100 ms",
+                           med <= 20e6 && worst <= 100e6});
+    }
+    bench::emit(rows, {"first 100x100 JPEG of a process (loads the image plugin)",
+                       bench::duration(firstJpeg.subjectMedian()),
+                       bench::duration(firstJpeg.floorMedian()) + " (2nd JPEG)",
+                       bench::ratioText(firstJpeg.ratio()), "-", std::nullopt});
+}
+
+// ---------------------------------------------------------------------------
+
+void pictures(const std::string &rows, int pairs, const QString &venuePhoto)
+{
+    // Both paths decode once outside the timing (plugin, page cache).
+    QImageReader(venuePhoto).read();
+    Picture::load(venuePhoto, QSize(512, 390));
+    const bench::Pairs p = bench::alternate(
+        pairs,
+        [&] {
+            const double t0 = bench::nowNs();
+            QImageReader reader(venuePhoto);
+            g_sink = g_sink + reader.read().width();
+            return bench::nowNs() - t0;
+        },
+        [&] {
+            const double t0 = bench::nowNs();
+            g_sink = g_sink + Picture::load(venuePhoto, QSize(512, 390)).width();
+            return bench::nowNs() - t0;
+        });
+    bench::emit(rows, {"1024x768 JPEG into a 512x390 view (Picture::load)",
+                       bench::duration(p.subjectMedian()),
+                       bench::duration(p.floorMedian()) + " (full decode)",
+                       bench::ratioText(p.ratio()), "<= 1.0x", p.ratio() <= 1.0});
+}
+
+struct Editor
+{
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisApplication korvalis{desk, inst.dataPath(), QString()};
+    TAmoForm &form = korvalis.AmoForm();
+
+    Editor()
+    {
+        showUntilPainted(&korvalis.KorvalisAppForm());
+        form.New();
+        showUntilPainted(&form);
+    }
+    void check(const char *what)
+    {
+        if (!desk.errors.isEmpty() || !desk.messages.isEmpty() || desk.unexpectedDialogs
+            || !desk.allAnswersUsed())
+            fail(u"%1 did not run cleanly: %2"_s.arg(QString::fromLatin1(what),
+                                                      (desk.errors + desk.messages).join(u"; ")));
+    }
+};
+
+void hookOpen(const std::string &rows, int pairs, Editor &e, const QString &hook,
+              const QString &picture)
+{
+    const auto floor = [&] {
+        g_sink = g_sink + readBytes(hook).size();
+        QImageReader reader(picture);
+        g_sink = g_sink + reader.read().width();
+    };
+    const auto subject = [&] {
+        e.desk.answerOpen(hook);
+        e.form.Load();
+    };
+    const int floorCalls = bench::callsFor(2e6, floor);
+    const int subjectCalls = bench::callsFor(2e6, subject);
+    const bench::Pairs p = bench::alternate(
+        pairs,
+        [&] {
+            // Let the previous batch's repaints happen outside the timing.
+            QCoreApplication::processEvents();
+            return bench::timePerCall(floorCalls, floor);
+        },
+        [&] {
+            QCoreApplication::processEvents();
+            return bench::timePerCall(subjectCalls, subject);
+        });
+    e.check("Load");
+    bench::emit(rows, {"open a hook with a 100x100 JPEG (Load, scripted dialog)",
+                       bench::duration(p.subjectMedian()),
+                       bench::duration(p.floorMedian()) + " (read + decode)",
+                       bench::ratioText(p.ratio()), "<= 1.5x", p.ratio() <= 1.5});
+}
+
+void iniRead(const std::string &rows, int pairs, const QString &hook)
+{
+    static const QString section = u"AMO"_s;
+    static const QString strings[] = {u"NOME"_s, u"NAME"_s, u"DESCRIZIONE"_s, u"DESCRIPTION"_s,
+                                      u"FILENAMEFOTO"_s};
+    static const QString integers[] = {u"FILO"_s,       u"GAMBO"_s,  u"CURVA"_s,
+                                       u"PUNTA"_s,      u"ARDIGLIONE"_s, u"COLORE"_s,
+                                       u"MISURA"_s,     u"ESCA"_s};
+    const auto floor = [&] { g_sink = g_sink + readBytes(hook).size(); };
+    const auto subject = [&] {
+        const IniProfile ini = IniProfile::fromFile(hook);
+        for (const QString &k : strings)
+            g_sink = g_sink + ini.readString(section, k, QString()).size();
+        for (const QString &k : integers)
+            g_sink = g_sink + ini.readInteger(section, k, 0);
+    };
+    const int floorCalls = bench::callsFor(2e6, floor);
+    const int subjectCalls = bench::callsFor(2e6, subject);
+    const bench::Pairs p = bench::alternate(
+        pairs, [&] { return bench::timePerCall(floorCalls, floor); },
+        [&] { return bench::timePerCall(subjectCalls, subject); });
+    bench::emit(rows, {"read a hook file (IniProfile) and look up its 13 keys",
+                       bench::duration(p.subjectMedian()),
+                       bench::duration(p.floorMedian()) + " (read bytes)",
+                       bench::ratioText(p.ratio()), "<= 3x", p.ratio() <= 3});
+}
+
+void hookSave(const std::string &rows, int pairs, Editor &e, const QString &incomingHook,
+              const QString &incomingPicture)
+{
+    const QString target = e.inst.game() + u"Ami/trota.kva"_s;
+    const QString floorFile = e.inst.game() + u"Ami/floor.bin"_s;
+    const auto reload = [&] {
+        // The picture then lies outside the hook folder, so every save copies it.
+        QCoreApplication::processEvents();
+        e.desk.answerOpen(incomingHook);
+        e.form.Load();
+    };
+    const auto save = [&] {
+        e.desk.answerSave(target);
+        e.form.Save();
+    };
+    reload();
+    save();
+    e.check("Save");
+    // Everything the save writes: the item file and the picture.
+    const QByteArray bytes = readBytes(target) + readBytes(incomingPicture);
+    const auto plainWrite = [&] {
+        QFile f(floorFile);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+            fail(u"cannot write %1"_s.arg(floorFile));
+    };
+    plainWrite();
+    const bench::Pairs p = bench::alternate(
+        pairs,
+        [&] {
+            QCoreApplication::processEvents();
+            const double t0 = bench::nowNs();
+            plainWrite();
+            return bench::nowNs() - t0;
+        },
+        [&] {
+            reload();
+            const double t0 = bench::nowNs();
+            save();
+            return bench::nowNs() - t0;
+        });
+    e.check("Save");
+    bench::emit(rows, {"save a hook (writer, replace, picture copy; Save, scripted dialog)",
+                       bench::duration(p.subjectMedian()),
+                       bench::duration(p.floorMedian())
+                           + bench::format(" (one write, %.0f bytes)", double(bytes.size())),
+                       bench::ratioText(p.ratio()), "<= 3x", p.ratio() <= 3});
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 3 && args[1] == u"--opening-child")
+        return openingChild(args[2]);
+
+    std::string rows;
+    int pairs = 31;
+    int children = 15;
+    QString only;  // one section, e.g. to run it under a profiler
+    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == u"--rows")
+            rows = args[i + 1].toStdString();
+        else if (args[i] == u"--pairs")
+            pairs = args[i + 1].toInt();
+        else if (args[i] == u"--children")
+            children = args[i + 1].toInt();
+        else if (args[i] == u"--only")
+            only = args[i + 1];
+        else
+            fail(u"unknown option "_s + args[i]);
+    }
+    const auto wanted = [&](const QString &section) { return only.isEmpty() || only == section; };
+
+    Editor e;
+    const QString incoming = e.inst.dataPath() + u"/incoming/"_s;
+    QDir().mkpath(incoming);
+    const QString ami = e.inst.game() + u"Ami/"_s;
+    const QString venuePhoto = e.inst.dataPath() + u"/venue.jpg"_s;
+    const QString childJpeg = e.inst.dataPath() + u"/child.jpg"_s;
+    for (const QString &folder : {ami, incoming}) {
+        TestInstallation::write(folder + u"trota.kva"_s, hookFile());
+        writeJpeg(folder + u"amo_trota.jpg"_s, 100, 100);
+    }
+    writeJpeg(venuePhoto, 1024, 768);
+    writeJpeg(childJpeg, 100, 100);
+
+    if (wanted(u"openings"_s))
+        openings(rows, children, childJpeg);
+    if (wanted(u"picture"_s))
+        pictures(rows, pairs, venuePhoto);
+    if (wanted(u"open"_s))
+        hookOpen(rows, pairs, e, ami + u"trota.kva"_s, ami + u"amo_trota.jpg"_s);
+    if (wanted(u"ini"_s))
+        iniRead(rows, pairs, ami + u"trota.kva"_s);
+    if (wanted(u"save"_s))
+        hookSave(rows, pairs, e, incoming + u"trota.kva"_s, incoming + u"amo_trota.jpg"_s);
+    return 0;
+}
