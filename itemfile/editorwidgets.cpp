@@ -31,7 +31,11 @@ LimitedMemo::LimitedMemo(int maxLength, QWidget *parent)
 
 void LimitedMemo::setText(const QString &text)
 {
-    setPlainText(flattenLineBreaks(text).left(m_maxLength));
+    const QString fixed = flattenLineBreaks(text).left(m_maxLength);
+    // Laying the text out is the dearest part of opening an item; spare it
+    // when nothing changes.
+    if (fixed != toPlainText())
+        setPlainText(fixed);
 }
 
 void LimitedMemo::keyPressEvent(QKeyEvent *event)
