@@ -92,7 +92,7 @@ QString literalUnzipArchive(const QString &absPath)
 QString unusedName(const QString &folder, const QString &prefix, const QString &suffix)
 {
     for (;;) {
-        const QString candidate = folder + u'/' + prefix
+        QString candidate = folder + u'/' + prefix
             + QString::number(QRandomGenerator::global()->generate64(), 36) + suffix;
         if (!QFileInfo(candidate).isSymLink() && !QFileInfo::exists(candidate))
             return candidate;

@@ -200,7 +200,7 @@ IniProfile IniProfile::fromBytes(const QByteArray &bytes)
                 return;
             }
             currentIndex = qsizetype(profile.m_sections.size());
-            profile.m_sectionIndex.insert(std::move(name), currentIndex);
+            profile.m_sectionIndex.insert(name, currentIndex);
             profile.m_sections.emplace_back();
             return;
         }
@@ -213,8 +213,7 @@ IniProfile IniProfile::fromBytes(const QByteArray &bytes)
             QString name = foldedName(p + parsed.nameBegin, p + parsed.nameEnd);
             if (current->keys.contains(name))
                 return;
-            current->keys.insert(std::move(name),
-                                 cookedValue(p + parsed.valueBegin, p + parsed.valueEnd));
+            current->keys.insert(name, cookedValue(p + parsed.valueBegin, p + parsed.valueEnd));
             return;
         }
         }

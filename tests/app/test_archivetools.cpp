@@ -137,7 +137,7 @@ private:
     // An application folder without tools: the real ones come from PATH.
     QString emptyAppPath()
     {
-        const QString dir = path(u"app"_s);
+        QString dir = path(u"app"_s);
         QDir().mkpath(dir);
         return dir;
     }

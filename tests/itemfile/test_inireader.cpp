@@ -307,13 +307,13 @@ void TestIniReader::hugeSingleLine_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("expected");
 
-    const QByteArray tenMegabytes(10 * 1024 * 1024, 'x');
+    const QByteArray tenMegabytes(qsizetype(10) * 1024 * 1024, 'x');
     QTest::newRow("long value") << QByteArray("[S]\r\nK=" + tenMegabytes) << QString(2047, u'x');
     QTest::newRow("long value then key") << QByteArray("[S]\r\nA=" + tenMegabytes + "\r\nK=1") << u"1"_s;
     QTest::newRow("long line without equals") << QByteArray("[S]\r\n" + tenMegabytes + "\r\nK=1") << u"1"_s;
     QTest::newRow("long unclosed header") << QByteArray("[S]\r\n[" + tenMegabytes + "\r\nK=1") << u"1"_s;
     QTest::newRow("long header") << QByteArray("[" + tenMegabytes + "]\r\n[S]\r\nK=1") << u"1"_s;
-    QTest::newRow("only line ends") << QByteArray(QByteArray(5 * 1024 * 1024, '\r') + "[S]\nK=1") << u"1"_s;
+    QTest::newRow("only line ends") << QByteArray(QByteArray(qsizetype(5) * 1024 * 1024, '\r') + "[S]\nK=1") << u"1"_s;
     QTest::newRow("no line end at all") << tenMegabytes << kDefault;
 }
 

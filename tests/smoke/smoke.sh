@@ -78,7 +78,8 @@ until [ -s "$work/display" ]; do
     [ "$(now_ms)" -lt "$deadline" ] || fail "Xvfb gave no display within 30 s"
     sleep 0.05
 done
-export DISPLAY=":$(head -n 1 "$work/display")"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
 
 start_editor()
 {
