@@ -93,7 +93,8 @@ QString unusedName(const QString &folder, const QString &prefix, const QString &
 {
     for (;;) {
         QString candidate = folder + u'/' + prefix
-            + QString::number(QRandomGenerator::global()->generate64(), 36) + suffix;
+                            + QString::number(QRandomGenerator::global()->generate64(), 36)
+                            + suffix;
         if (!QFileInfo(candidate).isSymLink() && !QFileInfo::exists(candidate))
             return candidate;
     }
@@ -156,7 +157,7 @@ void mergeInto(const QString &srcDir, const QString &dstDir, const QString &pref
     }
 }
 
-}  // namespace
+} // namespace
 
 QString StrAddApici(const QString &str)
 {
@@ -230,10 +231,11 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
 
     const QString tool = toolPath(u"zip"_s);
     if (tool.isEmpty()) {
-        m_showMessaggio(u"Programma zip non trovato nella cartella %1 né nel PATH: l'archivio non è stato creato."_s
-                            .arg(QDir::toNativeSeparators(m_appPath)),
-                        u"The zip program is found neither in the folder %1 nor on the PATH: the archive was not created."_s
-                            .arg(QDir::toNativeSeparators(m_appPath)));
+        m_showMessaggio(
+            u"Programma zip non trovato nella cartella %1 né nel PATH: l'archivio non è stato creato."_s
+                .arg(QDir::toNativeSeparators(m_appPath)),
+            u"The zip program is found neither in the folder %1 nor on the PATH: the archive was not created."_s
+                .arg(QDir::toNativeSeparators(m_appPath)));
         return;
     }
 
@@ -256,8 +258,8 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
         if (isWildcard(filePart)) {
             // Expanded here (zip off Windows does not), ignoring case like Windows.
             const QRegularExpression rx = wildcardRegex(filePart);
-            const QFileInfoList files = QDir(base.filePath(dirPart))
-                                            .entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
+            const QFileInfoList files =
+                QDir(base.filePath(dirPart)).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
             bool any = false;
             for (const QFileInfo &fi : files) {
                 if (rx.match(fi.fileName()).hasMatch()) {
@@ -281,25 +283,30 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
     const QString list = missing.join(u", "_s);
     if (names.isEmpty()) {
         if (missing.isEmpty())
-            m_showMessaggio(u"Nessun file da mettere nell'archivio %1: l'archivio non è stato creato."_s.arg(shown),
-                            u"No files to put into the archive %1: the archive was not created."_s.arg(shown));
+            m_showMessaggio(
+                u"Nessun file da mettere nell'archivio %1: l'archivio non è stato creato."_s.arg(
+                    shown),
+                u"No files to put into the archive %1: the archive was not created."_s.arg(shown));
         else
-            m_showMessaggio(u"Nella cartella %2 non si trova nessuno di questi file: %1. L'archivio %3 non è stato creato."_s
-                                .arg(list, dir, shown),
-                            u"None of these files is in the folder %2: %1. The archive %3 was not created."_s
-                                .arg(list, dir, shown));
+            m_showMessaggio(
+                u"Nella cartella %2 non si trova nessuno di questi file: %1. L'archivio %3 non è stato creato."_s
+                    .arg(list, dir, shown),
+                u"None of these files is in the folder %2: %1. The archive %3 was not created."_s
+                    .arg(list, dir, shown));
         return;
     }
     if (missing.size() == 1)
-        m_showMessaggio(u"Il file %1 non si trova nella cartella %2 e non viene messo nell'archivio."_s
-                            .arg(list, dir),
-                        u"The file %1 is not in the folder %2 and is left out of the archive."_s
-                            .arg(list, dir));
+        m_showMessaggio(
+            u"Il file %1 non si trova nella cartella %2 e non viene messo nell'archivio."_s.arg(
+                list, dir),
+            u"The file %1 is not in the folder %2 and is left out of the archive."_s.arg(list,
+                                                                                         dir));
     else if (missing.size() > 1)
-        m_showMessaggio(u"Questi file non si trovano nella cartella %2 e non vengono messi nell'archivio: %1"_s
-                            .arg(list, dir),
-                        u"These files are not in the folder %2 and are left out of the archive: %1"_s
-                            .arg(list, dir));
+        m_showMessaggio(
+            u"Questi file non si trovano nella cartella %2 e non vengono messi nell'archivio: %1"_s
+                .arg(list, dir),
+            u"These files are not in the folder %2 and are left out of the archive: %1"_s.arg(list,
+                                                                                              dir));
 
     // zip adds to an existing archive and may leave a broken one behind: it
     // writes a fresh file that replaces the target only on success. The
@@ -314,22 +321,25 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
 
     Messenger show = m_showMessaggio;
     m_desktop.startProcess(
-        tool, args, baseDir, [show, tool, temp, archive, shown](const DesktopServices::ProcessResult &r) {
+        tool, args, baseDir,
+        [show, tool, temp, archive, shown](const DesktopServices::ProcessResult &r) {
             if (!r.started || r.crashed || r.exitCode != 0) {
                 QFile::remove(temp);
                 if (!r.started)
                     show(u"Impossibile avviare %1: %2"_s.arg(tool, r.errorText),
                          u"Could not start %1: %2"_s.arg(tool, r.errorText));
                 else if (r.crashed)
-                    show(u"zip si è interrotto creando l'archivio %1 (%2). Un archivio già presente non è stato modificato."_s
-                             .arg(shown, r.errorText),
-                         u"zip stopped abnormally while making the archive %1 (%2). An existing archive is unchanged."_s
-                             .arg(shown, r.errorText));
+                    show(
+                        u"zip si è interrotto creando l'archivio %1 (%2). Un archivio già presente non è stato modificato."_s
+                            .arg(shown, r.errorText),
+                        u"zip stopped abnormally while making the archive %1 (%2). An existing archive is unchanged."_s
+                            .arg(shown, r.errorText));
                 else
-                    show(u"zip non è riuscito a creare l'archivio %1 (codice di uscita %2). Un archivio già presente non è stato modificato."_s
-                             .arg(shown, QString::number(r.exitCode)),
-                         u"zip could not make the archive %1 (exit code %2). An existing archive is unchanged."_s
-                             .arg(shown, QString::number(r.exitCode)));
+                    show(
+                        u"zip non è riuscito a creare l'archivio %1 (codice di uscita %2). Un archivio già presente non è stato modificato."_s
+                            .arg(shown, QString::number(r.exitCode)),
+                        u"zip could not make the archive %1 (exit code %2). An existing archive is unchanged."_s
+                            .arg(shown, QString::number(r.exitCode)));
                 return;
             }
             QString error;
@@ -347,10 +357,11 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath)
     const QString archive = QFileInfo(fileZip).absoluteFilePath();
     const QString shown = QDir::toNativeSeparators(archive);
     if (tool.isEmpty()) {
-        m_showMessaggio(u"Programma unzip non trovato nella cartella %1 né nel PATH: l'archivio %2 non è stato estratto."_s
-                            .arg(QDir::toNativeSeparators(m_appPath), shown),
-                        u"The unzip program is found neither in the folder %1 nor on the PATH: the archive %2 was not unpacked."_s
-                            .arg(QDir::toNativeSeparators(m_appPath), shown));
+        m_showMessaggio(
+            u"Programma unzip non trovato nella cartella %1 né nel PATH: l'archivio %2 non è stato estratto."_s
+                .arg(QDir::toNativeSeparators(m_appPath), shown),
+            u"The unzip program is found neither in the folder %1 nor on the PATH: the archive %2 was not unpacked."_s
+                .arg(QDir::toNativeSeparators(m_appPath), shown));
         return;
     }
 
@@ -360,10 +371,10 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath)
     const QString target = QDir(exPath).absolutePath();
     QTemporaryDir staging(target + u"/.kvunzip-XXXXXX"_s);
     if (!staging.isValid()) {
-        m_showMessaggio(u"Impossibile estrarre l'archivio %1 nella cartella %2: %3"_s
-                            .arg(shown, QDir::toNativeSeparators(target), staging.errorString()),
-                        u"Could not unpack the archive %1 into the folder %2: %3"_s
-                            .arg(shown, QDir::toNativeSeparators(target), staging.errorString()));
+        m_showMessaggio(u"Impossibile estrarre l'archivio %1 nella cartella %2: %3"_s.arg(
+                            shown, QDir::toNativeSeparators(target), staging.errorString()),
+                        u"Could not unpack the archive %1 into the folder %2: %3"_s.arg(
+                            shown, QDir::toNativeSeparators(target), staging.errorString()));
         return;
     }
     staging.setAutoRemove(false);
@@ -383,15 +394,17 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath)
                     show(u"Impossibile avviare %1: %2"_s.arg(tool, r.errorText),
                          u"Could not start %1: %2"_s.arg(tool, r.errorText));
                 else if (r.crashed)
-                    show(u"unzip si è interrotto estraendo l'archivio %1 (%2). Nessun file è stato cambiato."_s
-                             .arg(shown, r.errorText),
-                         u"unzip stopped abnormally while unpacking the archive %1 (%2). No file was changed."_s
-                             .arg(shown, r.errorText));
+                    show(
+                        u"unzip si è interrotto estraendo l'archivio %1 (%2). Nessun file è stato cambiato."_s
+                            .arg(shown, r.errorText),
+                        u"unzip stopped abnormally while unpacking the archive %1 (%2). No file was changed."_s
+                            .arg(shown, r.errorText));
                 else
-                    show(u"unzip non è riuscito a estrarre l'archivio %1 (codice di uscita %2). Nessun file è stato cambiato."_s
-                             .arg(shown, QString::number(r.exitCode)),
-                         u"unzip could not unpack the archive %1 (exit code %2). No file was changed."_s
-                             .arg(shown, QString::number(r.exitCode)));
+                    show(
+                        u"unzip non è riuscito a estrarre l'archivio %1 (codice di uscita %2). Nessun file è stato cambiato."_s
+                            .arg(shown, QString::number(r.exitCode)),
+                        u"unzip could not unpack the archive %1 (exit code %2). No file was changed."_s
+                            .arg(shown, QString::number(r.exitCode)));
                 return;
             }
 
@@ -403,10 +416,12 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath)
             QStringList msgI;
             QStringList msgE;
             if (r.exitCode == 1) {
-                msgI.append(u"unzip ha segnalato avvisi per l'archivio %1 (codice di uscita 1): alcuni nomi sono stati corretti o saltati."_s
-                                .arg(shown));
-                msgE.append(u"unzip reported warnings for the archive %1 (exit code 1): some names were corrected or skipped."_s
-                                .arg(shown));
+                msgI.append(
+                    u"unzip ha segnalato avvisi per l'archivio %1 (codice di uscita 1): alcuni nomi sono stati corretti o saltati."_s
+                        .arg(shown));
+                msgE.append(
+                    u"unzip reported warnings for the archive %1 (exit code 1): some names were corrected or skipped."_s
+                        .arg(shown));
             }
             if (!report.skippedLinks.isEmpty()) {
                 const QString list = report.skippedLinks.join(u", "_s);

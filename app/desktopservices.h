@@ -32,10 +32,10 @@ public:
 
     struct ProcessResult
     {
-        bool started = false;  // false: the program could not be started at all
-        int exitCode = 0;      // valid when started
+        bool started = false; // false: the program could not be started at all
+        int exitCode = 0;     // valid when started
         bool crashed = false;
-        QString errorText;     // the platform's reason when not started or crashed
+        QString errorText; // the platform's reason when not started or crashed
     };
     using ProcessDone = std::function<void(const ProcessResult &)>;
 

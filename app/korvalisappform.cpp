@@ -183,8 +183,9 @@ void TKorvalisAppForm::FormCreate()
     }
     SetEnglishLabels();
     if (!m_shell.isGameInstalled()) {
-        ShowMessaggio(u"Installazione di Korvalis non trovata. Installare l'ultima Korvalis per usare l'editor."_s,
-                      u"Korvalis not installed. Please install last Korvalis version to use the editor."_s);
+        ShowMessaggio(
+            u"Installazione di Korvalis non trovata. Installare l'ultima Korvalis per usare l'editor."_s,
+            u"Korvalis not installed. Please install last Korvalis version to use the editor."_s);
         m_installationFound = false;
     }
 }

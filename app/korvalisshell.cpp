@@ -50,7 +50,8 @@ bool KorvalisShell::isGameInstalled() const
 
 void KorvalisShell::readLanguage()
 {
-    m_lingua = IniProfile::fromFile(settingsFilePath()).readString(kLinguaSection, kLinguaKey, u"I"_s);
+    m_lingua =
+        IniProfile::fromFile(settingsFilePath()).readString(kLinguaSection, kLinguaKey, u"I"_s);
 }
 
 void KorvalisShell::saveLanguage(const QString &lingua)

@@ -75,7 +75,7 @@ double timePerCall(int calls, F &&f)
 template<typename F>
 int callsFor(double targetNs, F &&f)
 {
-    f();  // warm caches and lazy initialisation
+    f(); // warm caches and lazy initialisation
     const double once = std::max(1.0, timePerCall(5, f));
     return std::clamp(int(targetNs / once), 1, 100000);
 }
@@ -110,16 +110,18 @@ struct Row
     std::string floor;
     std::string ratio;
     std::string goal;
-    std::optional<bool> met;  // nothing: a figure reported for information
+    std::optional<bool> met; // nothing: a figure reported for information
 };
 
 // Appends the row to `path` (tab-separated), or prints it when no path
 // is given.
 inline void emit(const std::string &path, const Row &row)
 {
-    const std::string line = row.figure + '\t' + row.subject + '\t' + row.floor + '\t'
-                             + row.ratio + '\t' + row.goal + '\t'
-                             + (!row.met ? "info" : *row.met ? "met" : "missed");
+    const std::string line = row.figure + '\t' + row.subject + '\t' + row.floor + '\t' + row.ratio
+                             + '\t' + row.goal + '\t'
+                             + (!row.met   ? "info"
+                                : *row.met ? "met"
+                                           : "missed");
     if (path.empty()) {
         std::printf("%s\n", line.c_str());
         std::fflush(stdout);

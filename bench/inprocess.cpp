@@ -35,7 +35,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-volatile qsizetype g_sink = 0;  // keeps results from being optimised away
+volatile qsizetype g_sink = 0; // keeps results from being optimised away
 
 [[noreturn]] void fail(const QString &why)
 {
@@ -168,7 +168,8 @@ QByteArray hookFile()
         "; Misura dell'amo: deve essere compresa tra -7 e 24",
         "MISURA=14",
         "",
-        "; Esca ideale per l'amo: -1=Tutte, 0=Crostaceo, 1=Formaggio, 2=Frutta, 3=Insetto, 4=Larva,",
+        "; Esca ideale per l'amo: -1=Tutte, 0=Crostaceo, 1=Formaggio, 2=Frutta, 3=Insetto, "
+        "4=Larva,",
         ";                 5=Pane o Polenta, 6=Vegetale, 7=Verme, 8=Vivo,",
         ";                 9=Artificiale, 10=Carne (morto), 11=Pastella, 12=Mollusco",
         ";                 13=Spinning",
@@ -315,7 +316,7 @@ struct Editor
         if (!desk.errors.isEmpty() || !desk.messages.isEmpty() || desk.unexpectedDialogs
             || !desk.allAnswersUsed())
             fail(u"%1 did not run cleanly: %2"_s.arg(QString::fromLatin1(what),
-                                                      (desk.errors + desk.messages).join(u"; ")));
+                                                     (desk.errors + desk.messages).join(u"; ")));
     }
 };
 
@@ -356,9 +357,8 @@ void iniRead(const std::string &rows, int pairs, const QString &hook)
     static const QString section = u"AMO"_s;
     static const QString strings[] = {u"NOME"_s, u"NAME"_s, u"DESCRIZIONE"_s, u"DESCRIPTION"_s,
                                       u"FILENAMEFOTO"_s};
-    static const QString integers[] = {u"FILO"_s,       u"GAMBO"_s,  u"CURVA"_s,
-                                       u"PUNTA"_s,      u"ARDIGLIONE"_s, u"COLORE"_s,
-                                       u"MISURA"_s,     u"ESCA"_s};
+    static const QString integers[] = {u"FILO"_s,       u"GAMBO"_s,  u"CURVA"_s,  u"PUNTA"_s,
+                                       u"ARDIGLIONE"_s, u"COLORE"_s, u"MISURA"_s, u"ESCA"_s};
     const auto floor = [&] { g_sink = g_sink + readBytes(hook).size(); };
     const auto subject = [&] {
         const IniProfile ini = IniProfile::fromFile(hook);
@@ -439,7 +439,7 @@ int main(int argc, char *argv[])
     std::string rows;
     int pairs = 31;
     int children = 15;
-    QString only;  // one section, e.g. to run it under a profiler
+    QString only; // one section, e.g. to run it under a profiler
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == u"--rows")
             rows = args[i + 1].toStdString();

@@ -106,8 +106,8 @@ RunResult run(const std::vector<std::string> &argv, const std::vector<std::strin
         if (sigtimedwait(&chld, nullptr, &timeout) < 0 && errno == EAGAIN) {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
-            fail(argv[0] + " did not quit within " + std::to_string(timeoutSec)
-                 + " s (log: " + log + ")");
+            fail(argv[0] + " did not quit within " + std::to_string(timeoutSec) + " s (log: " + log
+                 + ")");
         }
     }
     const double t1 = bench::nowNs();
@@ -221,12 +221,11 @@ int main(int argc, char **argv)
     // against a stray one.
     const double subjectMiB = bench::median(subjectRss) / 1024;
     const double floorMiB = bench::median(floorRss) / 1024;
-    bench::emit(o.rows, {"start-up peak RSS (" + o.label + ")", bench::format("%.1f MiB", subjectMiB),
-                         bench::format("%.1f MiB", floorMiB),
+    bench::emit(o.rows, {"start-up peak RSS (" + o.label + ")",
+                         bench::format("%.1f MiB", subjectMiB), bench::format("%.1f MiB", floorMiB),
                          bench::ratioText(subjectMiB / floorMiB)
                              + bench::format(", %+.1f MiB", subjectMiB - floorMiB),
-                         "<= bare + 10 MiB",
-                         subjectMiB - floorMiB <= 10});
+                         "<= bare + 10 MiB", subjectMiB - floorMiB <= 10});
 
     if (!o.callgrindDir.empty()) {
         const double floorIr = instructions(o, env, o.floor, "floor");

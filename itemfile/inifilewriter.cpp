@@ -126,5 +126,6 @@ QString TIniFileWriter::notOpenText() const
 {
     if (m_fileName.isEmpty())
         return u"Error writing file: no file was created."_s;
-    return u"Error writing file %1: the file is not open."_s.arg(QDir::toNativeSeparators(m_fileName));
+    return u"Error writing file %1: the file is not open."_s.arg(
+        QDir::toNativeSeparators(m_fileName));
 }

@@ -43,5 +43,5 @@ private:
 
     DesktopServices &m_desktop;
     QString m_fileName;
-    std::unique_ptr<QSaveFile> m_file;  // iniFile
+    std::unique_ptr<QSaveFile> m_file; // iniFile
 };

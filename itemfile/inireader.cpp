@@ -34,8 +34,8 @@ struct Line
     qsizetype begin = 0;
     qsizetype textBegin = 0;
     qsizetype textEnd = 0;
-    qsizetype lineEnd = 0;  // where the CR LF, LF or CR starts (== end when none)
-    qsizetype end = 0;      // start of the next line
+    qsizetype lineEnd = 0; // where the CR LF, LF or CR starts (== end when none)
+    qsizetype end = 0;     // start of the next line
 };
 
 enum class LineKind { Blank, Comment, Section, Entry };
@@ -171,7 +171,8 @@ QString cookedValue(const char *b, const char *e)
         ++b;
         --e;
     }
-    return CodePage::fromWindows1252(QByteArrayView(b, std::min<qsizetype>(e - b, kMaxValueLength)));
+    return CodePage::fromWindows1252(
+        QByteArrayView(b, std::min<qsizetype>(e - b, kMaxValueLength)));
 }
 
 QString nativeName(const QString &path)
@@ -388,7 +389,8 @@ bool writeProfileString(const QString &path, const QString &section, const QStri
             return;
         anchor = line;
         // Like the reader: a line without '=' is not the key.
-        if (parsed.valueBegin >= 0 && foldedName(p + parsed.nameBegin, p + parsed.nameEnd) == wantKey) {
+        if (parsed.valueBegin >= 0
+            && foldedName(p + parsed.nameBegin, p + parsed.nameEnd) == wantKey) {
             keyLine = parsed;
             keyLineRange = line;
             done = true;
@@ -405,8 +407,7 @@ bool writeProfileString(const QString &path, const QString &section, const QStri
         out.append(encodedValue);
         out.append(data.constData() + keyLineRange.lineEnd, data.size() - keyLineRange.lineEnd);
     } else {
-        const QByteArray newLine = CodePage::toWindows1252(trimmedBlanks(key))
-            + '=' + encodedValue;
+        const QByteArray newLine = CodePage::toWindows1252(trimmedBlanks(key)) + '=' + encodedValue;
         if (sectionSeen) {
             // Reuse the anchor's line end so the file keeps one style.
             QByteArray ending = data.mid(anchor.lineEnd, anchor.end - anchor.lineEnd);

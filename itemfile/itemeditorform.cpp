@@ -141,8 +141,10 @@ void TItemEditorForm::buildUi()
     m_ToolButtonOpen = makeButton(u"ToolButtonOpen"_s, u"open"_s);
     m_ToolButtonSave = makeButton(u"ToolButtonSave"_s, u"save"_s);
     connect(m_ToolButtonNew, &QToolButton::clicked, this, [this] { runAction([this] { New(); }); });
-    connect(m_ToolButtonOpen, &QToolButton::clicked, this, [this] { runAction([this] { Load(); }); });
-    connect(m_ToolButtonSave, &QToolButton::clicked, this, [this] { runAction([this] { Save(); }); });
+    connect(m_ToolButtonOpen, &QToolButton::clicked, this,
+            [this] { runAction([this] { Load(); }); });
+    connect(m_ToolButtonSave, &QToolButton::clicked, this,
+            [this] { runAction([this] { Save(); }); });
 
     m_Label1 = new QLabel(m_client);
     m_Label1->setObjectName(u"Label1"_s);
@@ -576,7 +578,8 @@ void TItemEditorForm::pickPicture()
 
 QString TItemEditorForm::zipFileList() const
 {
-    return StrAddApici(m_fileName->text()) + u' ' + StrAddApici(QFileInfo(m_fileNameFoto).fileName());
+    return StrAddApici(m_fileName->text()) + u' '
+           + StrAddApici(QFileInfo(m_fileNameFoto).fileName());
 }
 
 void TItemEditorForm::Zip1Click()

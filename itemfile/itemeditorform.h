@@ -108,7 +108,7 @@ private:
     QTabWidget *m_PageControlDescr = nullptr;
     QWidget *m_TabSheet1 = nullptr;
     QWidget *m_TabSheet2 = nullptr;
-    std::vector<QLabel *> m_label2;  // both tabs
+    std::vector<QLabel *> m_label2; // both tabs
     std::vector<QLabel *> m_label3;
     NameEdit *m_nome = nullptr;
     NameEdit *m_nomeEng = nullptr;

@@ -23,31 +23,31 @@ struct TextPair
 struct FieldSpec
 {
     enum class Type {
-        List,      // selection-only drop-down; stores index + offset
-        TrackBar,  // slider with a value label; stores its position
+        List,     // selection-only drop-down; stores index + offset
+        TrackBar, // slider with a value label; stores its position
     };
 
     Type type = Type::List;
-    QString control;         // AmoFilo
-    QString key;             // FILO
-    QStringList comment;     // first comment line, then continuation lines
-    QString label;           // Label4
-    TextPair caption;        // label caption
-    TextPair hint;           // status-bar hint of the control
-    QStringList entriesI;    // list entries
-    QStringList entriesE;    // English entries; empty: the list keeps its entries
-    int offset = 0;          // stored value = index + offset
-    int minimum = 0;         // track bar range
+    QString control;      // AmoFilo
+    QString key;          // FILO
+    QStringList comment;  // first comment line, then continuation lines
+    QString label;        // Label4
+    TextPair caption;     // label caption
+    TextPair hint;        // status-bar hint of the control
+    QStringList entriesI; // list entries
+    QStringList entriesE; // English entries; empty: the list keeps its entries
+    int offset = 0;       // stored value = index + offset
+    int minimum = 0;      // track bar range
     int maximum = 0;
     int tickInterval = 0;
-    int pageStep = 0;        // 0: the toolkit's default
-    QString valueLabel;      // the label the change handler keeps up to date
+    int pageStep = 0;   // 0: the toolkit's default
+    QString valueLabel; // the label the change handler keeps up to date
     // The value label's text for a position; runs only when the position
     // really changes.
     std::function<QString(int position, bool english)> valueText;
-    int newValue = 0;        // index, position or check state New sets
-    int readDefault = 0;     // stored value used when the key is missing
-    int width = 0;           // control width in pixels; 0: the framework's default
+    int newValue = 0;    // index, position or check state New sets
+    int readDefault = 0; // stored value used when the key is missing
+    int width = 0;       // control width in pixels; 0: the framework's default
 
     // The stored value of a list index (-1: no selection) and back; an
     // index outside the list comes back as -1.
@@ -65,24 +65,24 @@ struct KindForm
     QSize clientSize;
     QPoint position;
 
-    QString nameComment;      // comment of NOME/NAME
-    QString descrComment;     // comment of DESCRIZIONE/DESCRIPTION
-    TextPair nameHint;        // hint of the name fields
-    TextPair descrHint;       // hint of the description memos
-    QString defNome, defName, defDescrizione, defDescription;  // read defaults
+    QString nameComment;                                      // comment of NOME/NAME
+    QString descrComment;                                     // comment of DESCRIZIONE/DESCRIPTION
+    TextPair nameHint;                                        // hint of the name fields
+    TextPair descrHint;                                       // hint of the description memos
+    QString defNome, defName, defDescrizione, defDescription; // read defaults
 
-    std::vector<FieldSpec> fields;  // in file order, after the descriptions
+    std::vector<FieldSpec> fields; // in file order, after the descriptions
 
-    QStringList pictureComment;     // comment of FILENAMEFOTO
+    QStringList pictureComment; // comment of FILENAMEFOTO
     TextPair pictureButtonHint;
-    QString pictureLabel;           // Label11
-    QString pictureSizeLabel;       // Label12, empty when none
-    TextPair pictureSizeCaption;    // "(100x100)"
+    QString pictureLabel;        // Label11
+    QString pictureSizeLabel;    // Label12, empty when none
+    TextPair pictureSizeCaption; // "(100x100)"
     QSize pictureViewSize;
     bool reloadPictureAfterSave = true;
 
-    TextPair itemName;              // "Amo" / "hook": names the item in hints
-    TextPair msgNome, msgDescr, msgFoto;  // common checks' messages
+    TextPair itemName;                   // "Amo" / "hook": names the item in hints
+    TextPair msgNome, msgDescr, msgFoto; // common checks' messages
 
     const KindInfo &info() const { return kindInfo(kind); }
 };

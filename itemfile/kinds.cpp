@@ -18,8 +18,8 @@ const std::array<KindInfo, kKindCount> &kindTable()
 {
     static const std::array<KindInfo, kKindCount> table{{
         {ItemKind::Amo, u"TAmoForm"_s, u"AmoForm"_s, u"Amo"_s, u"Hook"_s, u".kva"_s,
-         u"NuovoAmo.kva"_s, u"NewHook.kva"_s, u"Ami/"_s, u"GetPathAmi"_s, u"AMO"_s, u"AMO: "_s,
-         1, true, u"Amo"_s, u"SpeedButtonOpenFoto"_s},
+         u"NuovoAmo.kva"_s, u"NewHook.kva"_s, u"Ami/"_s, u"GetPathAmi"_s, u"AMO"_s, u"AMO: "_s, 1,
+         true, u"Amo"_s, u"SpeedButtonOpenFoto"_s},
         {ItemKind::Esca, u"TEscaForm"_s, u"EscaForm"_s, u"Esca"_s, u"Bait"_s, u".kve"_s,
          u"NuovaEsca.kve"_s, u"NewBait.kve"_s, u"Esche/"_s, u"GetPathEsche"_s, u"ESCA"_s,
          u"ESCA: "_s, 1, true, u"Esca"_s, u"SpeedButton1"_s},

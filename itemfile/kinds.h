@@ -6,28 +6,38 @@
 
 // The nine item kinds, described once. Editors take their constants from
 // here; the order is the order of the main window's toolbar and File menu.
-enum class ItemKind { Amo, Esca, Galleggiante, Luogo, Pastura, PresPesci, Piombino, Canna, Mulinello };
+enum class ItemKind {
+    Amo,
+    Esca,
+    Galleggiante,
+    Luogo,
+    Pastura,
+    PresPesci,
+    Piombino,
+    Canna,
+    Mulinello
+};
 
 inline constexpr int kKindCount = 9;
 
 struct KindInfo
 {
     ItemKind kind;
-    QString windowClass;       // TAmoForm
-    QString instanceName;      // AmoForm
-    QString captionI;          // window caption, Italian
-    QString captionE;          // window caption, English
-    QString extension;         // ".kva"
-    QString newFileNameI;      // "NuovoAmo.kva"
-    QString newFileNameE;      // "NewHook.kva"
-    QString folder;            // below the game data folder, ends with '/': "Ami/"
-    QString folderOperation;   // GetPathAmi
-    QString section;           // AMO
-    QString titlePrefix;       // "AMO: "
-    int pictureCount;          // 0, 1 (photo) or 2 (photo and sprite)
+    QString windowClass;     // TAmoForm
+    QString instanceName;    // AmoForm
+    QString captionI;        // window caption, Italian
+    QString captionE;        // window caption, English
+    QString extension;       // ".kva"
+    QString newFileNameI;    // "NuovoAmo.kva"
+    QString newFileNameE;    // "NewHook.kva"
+    QString folder;          // below the game data folder, ends with '/': "Ami/"
+    QString folderOperation; // GetPathAmi
+    QString section;         // AMO
+    QString titlePrefix;     // "AMO: "
+    int pictureCount;        // 0, 1 (photo) or 2 (photo and sprite)
     bool hasArchiveMenu;
-    QString prefix;            // control name prefix: Amo
-    QString pictureButton;     // SpeedButtonOpenFoto, empty when none
+    QString prefix;        // control name prefix: Amo
+    QString pictureButton; // SpeedButtonOpenFoto, empty when none
 
     // "File Kva|*.kva"
     QString fileFilter() const;

@@ -28,7 +28,7 @@ QString resolve(const QString &path)
         if (name.compare(fi.fileName(), Qt::CaseInsensitive) != 0)
             continue;
         if (!found.isEmpty())
-            return path;  // ambiguous: do not guess
+            return path; // ambiguous: do not guess
         found = name;
     }
     return found.isEmpty() ? path : dir.filePath(found);
@@ -48,8 +48,8 @@ QImage load(const QString &path, QSize viewSize)
     if (format == "jpeg" && viewSize.isValid()) {
         const QSize full = reader.size();
         int best = 1;
-        double bestDistance = std::abs(full.width() - viewSize.width())
-                              + std::abs(full.height() - viewSize.height());
+        double bestDistance =
+            std::abs(full.width() - viewSize.width()) + std::abs(full.height() - viewSize.height());
         for (int k : {2, 4, 8}) {
             const double d = std::abs(full.width() / double(k) - viewSize.width())
                              + std::abs(full.height() / double(k) - viewSize.height());
@@ -61,8 +61,8 @@ QImage load(const QString &path, QSize viewSize)
         // libjpeg decodes 1/2, 1/4 and 1/8 directly, rounding sizes up; asking
         // for exactly that size spares Qt a second scaling pass.
         if (best > 1)
-            reader.setScaledSize(QSize((full.width() + best - 1) / best,
-                                       (full.height() + best - 1) / best));
+            reader.setScaledSize(
+                QSize((full.width() + best - 1) / best, (full.height() + best - 1) / best));
     }
     QImage image = reader.read();
     if (image.isNull())
@@ -75,7 +75,7 @@ bool copyTo(const QString &source, const QString &target, QString *error)
     const QFileInfo src(source);
     const QFileInfo dst(target);
     if (src.exists() && dst.exists() && src.canonicalFilePath() == dst.canonicalFilePath())
-        return true;  // copying a file onto itself would truncate it
+        return true; // copying a file onto itself would truncate it
 
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {

@@ -51,40 +51,36 @@ KindForm TAmoForm::describe()
                             u"Label4"_s, {u"Filo"_s, u"Metal"_s},
                             {u"Filo dell'amo"_s, u"Hook metal"_s}, {u"Fine"_s, u"Doppio"_s},
                             {u"Fine"_s, u"Double"_s}));
-    k.fields.push_back(list(u"AmoGambo"_s, u"GAMBO"_s,
-                            u"Gambo dell'amo: 0=corto, 1=medio, 2=lungo"_s, u"Label5"_s,
-                            {u"Gambo"_s, u"Shank"_s}, {u"Gambo dell'amo"_s, u"Hook shank"_s},
-                            {u"Corto"_s, u"Medio"_s, u"Lungo"_s},
-                            {u"Short"_s, u"Medium"_s, u"Long"_s}));
-    k.fields.push_back(list(u"AmoCurva"_s, u"CURVA"_s,
-                            u"Curva dell'amo: 0=crystal, 1=rotonda, 2=ampia"_s, u"Label6"_s,
-                            {u"Curva"_s, u"Bend"_s}, {u"Curva dell'amo"_s, u"Hook bend"_s},
-                            {u"Crystal"_s, u"Rotonda"_s, u"Ampia"_s},
-                            {u"Crystal"_s, u"Round"_s, u"Large"_s}));
-    k.fields.push_back(list(u"AmoPunta"_s, u"PUNTA"_s,
-                            u"Punta dell'amo: 0=rientrante, 1=dritta, 2=storta"_s, u"Label7"_s,
-                            {u"Punta"_s, u"Point"_s}, {u"Punta dell'amo"_s, u"Hook point"_s},
-                            {u"Rientrante"_s, u"Dritta"_s, u"Storta"_s},
-                            {u"Inwards"_s, u"Straight"_s, u"Reversed"_s}));
-    k.fields.push_back(list(u"AmoArdiglione"_s, u"ARDIGLIONE"_s,
-                            u"Ardiglione dell'amo: 0=piccolo, 1=micro"_s, u"Label8"_s,
-                            {u"Ardiglione"_s, u"Barb"_s},
-                            {u"Ardiglione dell'amo"_s, u"Hook barb"_s},
-                            {u"Piccolo"_s, u"Micro"_s}, {u"Small"_s, u"Micro"_s}));
+    k.fields.push_back(
+        list(u"AmoGambo"_s, u"GAMBO"_s, u"Gambo dell'amo: 0=corto, 1=medio, 2=lungo"_s, u"Label5"_s,
+             {u"Gambo"_s, u"Shank"_s}, {u"Gambo dell'amo"_s, u"Hook shank"_s},
+             {u"Corto"_s, u"Medio"_s, u"Lungo"_s}, {u"Short"_s, u"Medium"_s, u"Long"_s}));
+    k.fields.push_back(
+        list(u"AmoCurva"_s, u"CURVA"_s, u"Curva dell'amo: 0=crystal, 1=rotonda, 2=ampia"_s,
+             u"Label6"_s, {u"Curva"_s, u"Bend"_s}, {u"Curva dell'amo"_s, u"Hook bend"_s},
+             {u"Crystal"_s, u"Rotonda"_s, u"Ampia"_s}, {u"Crystal"_s, u"Round"_s, u"Large"_s}));
     k.fields.push_back(list(
-        u"AmoColore"_s, u"COLORE"_s,
-        u"Colore dell'amo: 0=grigio, 1=bronzo, 2=brunito, 3=rosso, 4=dorato, 5=verde"_s,
-        u"Label9"_s, {u"Colore"_s, u"Color"_s}, {u"Colore dell'amo"_s, u"Hook color"_s},
-        {u"Grigio"_s, u"Bronzo"_s, u"Brunito"_s, u"Rosso"_s, u"Dorato"_s, u"Verde"_s},
-        {u"Gray"_s, u"Bronze"_s, u"Brown"_s, u"Red"_s, u"Golden"_s, u"Green"_s}));
+        u"AmoPunta"_s, u"PUNTA"_s, u"Punta dell'amo: 0=rientrante, 1=dritta, 2=storta"_s,
+        u"Label7"_s, {u"Punta"_s, u"Point"_s}, {u"Punta dell'amo"_s, u"Hook point"_s},
+        {u"Rientrante"_s, u"Dritta"_s, u"Storta"_s}, {u"Inwards"_s, u"Straight"_s, u"Reversed"_s}));
+    k.fields.push_back(
+        list(u"AmoArdiglione"_s, u"ARDIGLIONE"_s, u"Ardiglione dell'amo: 0=piccolo, 1=micro"_s,
+             u"Label8"_s, {u"Ardiglione"_s, u"Barb"_s}, {u"Ardiglione dell'amo"_s, u"Hook barb"_s},
+             {u"Piccolo"_s, u"Micro"_s}, {u"Small"_s, u"Micro"_s}));
+    k.fields.push_back(
+        list(u"AmoColore"_s, u"COLORE"_s,
+             u"Colore dell'amo: 0=grigio, 1=bronzo, 2=brunito, 3=rosso, 4=dorato, 5=verde"_s,
+             u"Label9"_s, {u"Colore"_s, u"Color"_s}, {u"Colore dell'amo"_s, u"Hook color"_s},
+             {u"Grigio"_s, u"Bronzo"_s, u"Brunito"_s, u"Rosso"_s, u"Dorato"_s, u"Verde"_s},
+             {u"Gray"_s, u"Bronze"_s, u"Brown"_s, u"Red"_s, u"Golden"_s, u"Green"_s}));
 
     // The size list is the same in both languages; "n/0" sizes store 1 - n.
-    FieldSpec size = list(u"AmoMisura"_s, u"MISURA"_s,
-                          u"Misura dell'amo: deve essere compresa tra -7 e 24"_s, u"Label10"_s,
-                          {u"Misura"_s, u"Size"_s}, {u"Misura dell'amo"_s, u"Hook size"_s},
-                          sizeEntries(), {});
+    FieldSpec size =
+        list(u"AmoMisura"_s, u"MISURA"_s, u"Misura dell'amo: deve essere compresa tra -7 e 24"_s,
+             u"Label10"_s, {u"Misura"_s, u"Size"_s}, {u"Misura dell'amo"_s, u"Hook size"_s},
+             sizeEntries(), {});
     size.offset = -7;
-    size.newValue = 25;  // "18"
+    size.newValue = 25; // "18"
     size.readDefault = 3;
     size.width = 80;
     k.fields.push_back(size);

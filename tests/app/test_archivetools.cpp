@@ -64,17 +64,15 @@ QString run(const QString &program, const QStringList &args, const QString &work
 
 QStringList zipEntries(const QString &archive)
 {
-    QStringList entries =
-        run(u"unzip"_s, {u"-Z1"_s, archive}).split(u'\n', Qt::SkipEmptyParts);
+    QStringList entries = run(u"unzip"_s, {u"-Z1"_s, archive}).split(u'\n', Qt::SkipEmptyParts);
     entries.sort();
     return entries;
 }
 
 QStringList folderEntries(const QString &dir)
 {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                   | QDir::NoDotAndDotDot,
-                               QDir::Name);
+    return QDir(dir).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QString canonical(const QString &path)
@@ -105,7 +103,7 @@ private:
     QByteArray m_old;
 };
 
-}  // namespace
+} // namespace
 
 class TestArchiveTools : public QObject
 {
@@ -145,7 +143,7 @@ private:
     bool messageNames(std::size_t index, const QString &text) const
     {
         return index < m_msgs.size() && m_msgs[index].it.contains(text)
-            && m_msgs[index].en.contains(text);
+               && m_msgs[index].en.contains(text);
     }
 
 private Q_SLOTS:
@@ -153,7 +151,7 @@ private Q_SLOTS:
     {
         m_startDir = QDir::currentPath();
         m_haveTools = !QStandardPaths::findExecutable(u"zip"_s).isEmpty()
-            && !QStandardPaths::findExecutable(u"unzip"_s).isEmpty();
+                      && !QStandardPaths::findExecutable(u"unzip"_s).isEmpty();
     }
 
     void init()
@@ -200,19 +198,18 @@ private Q_SLOTS:
         QTest::newRow("blanks inside quotes")
             << u"\"Lago di Garda.kvl\" \" foto .jpg\""_s
             << QStringList{u"Lago di Garda.kvl"_s, u" foto .jpg"_s};
-        QTest::newRow("empty quoted entry") << u"\"Lago.kvl\" \"\""_s
-                                            << QStringList{u"Lago.kvl"_s, QString()};
-        QTest::newRow("runs of blanks") << u"  \"a\"   \"b\"  "_s
-                                        << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("empty quoted entry")
+            << u"\"Lago.kvl\" \"\""_s << QStringList{u"Lago.kvl"_s, QString()};
+        QTest::newRow("runs of blanks") << u"  \"a\"   \"b\"  "_s << QStringList{u"a"_s, u"b"_s};
         QTest::newRow("unquoted names") << u"a.kva b.jpg"_s << QStringList{u"a.kva"_s, u"b.jpg"_s};
         // A name carrying quotes cannot be told apart from several names;
         // its pieces stay names, never anything else.
         QTest::newRow("quote trick") << StrAddApici(u"x.kva\" -T -TT \"y.jpg"_s)
                                      << QStringList{u"x.kva"_s, u"-T"_s, u"-TT"_s, u"y.jpg"_s};
-        QTest::newRow("quotes glue pieces") << u"ab\"c d\"e \"f\""_s
-                                            << QStringList{u"abc de"_s, u"f"_s};
-        QTest::newRow("unclosed quote runs to the end") << u"\"a\" \"b c"_s
-                                                        << QStringList{u"a"_s, u"b c"_s};
+        QTest::newRow("quotes glue pieces")
+            << u"ab\"c d\"e \"f\""_s << QStringList{u"abc de"_s, u"f"_s};
+        QTest::newRow("unclosed quote runs to the end")
+            << u"\"a\" \"b c"_s << QStringList{u"a"_s, u"b c"_s};
         QTest::newRow("empty list") << QString() << QStringList{};
     }
 
@@ -228,7 +225,8 @@ private Q_SLOTS:
     void zipArgumentsKeepNamesOutOfOptions()
     {
         const QString kind = path(u"data/Ami"_s);
-        for (const QString &name : {u"x.kva"_s, u"-T"_s, u"-TT"_s, u"y.jpg"_s, u"-rf.kva"_s, u"-"_s})
+        for (const QString &name :
+             {u"x.kva"_s, u"-T"_s, u"-TT"_s, u"y.jpg"_s, u"-rf.kva"_s, u"-"_s})
             writeFile(kind + u'/' + name, "dati");
         const QString app = emptyAppPath();
         makeScript(app + u"/zip"_s, "exit 0\n");
@@ -307,8 +305,8 @@ private Q_SLOTS:
 
         QCOMPARE(m_msgs.size(), 0u);
         QCOMPARE(canonical(QDir::currentPath()), canonical(kind));
-        const QStringList expected{u"KVS/MioLago.kvs"_s, u"Trota.kvm"_s,     u"Trota/a.BMP"_s,
-                                   u"Trota/b.bmp"_s,     u"Trota/c.Bmp"_s,   u"foto.jpg"_s};
+        const QStringList expected{u"KVS/MioLago.kvs"_s, u"Trota.kvm"_s,   u"Trota/a.BMP"_s,
+                                   u"Trota/b.bmp"_s,     u"Trota/c.Bmp"_s, u"foto.jpg"_s};
         QCOMPARE(zipEntries(archive), expected);
         // No temporary archive is left beside the real one.
         QCOMPARE(folderEntries(data), (QStringList{u"Mulinelli"_s, u"Trota.zip"_s}));
@@ -490,7 +488,8 @@ private Q_SLOTS:
         const QString app = emptyAppPath();
         for (const QString &name : {u"zip"_s, u"unzip"_s}) {
             writeFile(app + u'/' + name, "#!/no/such/interpreter\n");
-            QFile::setPermissions(app + u'/' + name, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(app + u'/' + name,
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
         m_desk.runProcesses = true;
         auto t = tools(app);

@@ -94,9 +94,10 @@ void TestMainWindow::toolbarShowsAllNineButtons()
     QCOMPARE(w.height() - w.menuBar()->height(), 80);
     auto *bar = w.findChild<QToolBar *>(u"ToolBar"_s);
     QVERIFY(bar);
-    const QStringList names{u"ToolButtonAmo"_s,      u"ToolButtonEsca"_s,  u"ToolButtonGallegiante"_s,
-                            u"ToolButtonLuogo"_s,    u"ToolButtonPasutra"_s, u"ToolButtonPresPesci"_s,
-                            u"ToolButtonPiombo"_s,   u"ToolButtonCanna"_s, u"ToolButtonMulinello"_s};
+    const QStringList names{
+        u"ToolButtonAmo"_s,    u"ToolButtonEsca"_s,    u"ToolButtonGallegiante"_s,
+        u"ToolButtonLuogo"_s,  u"ToolButtonPasutra"_s, u"ToolButtonPresPesci"_s,
+        u"ToolButtonPiombo"_s, u"ToolButtonCanna"_s,   u"ToolButtonMulinello"_s};
     int right = 0;
     for (const QString &name : names) {
         auto *b = w.findChild<QToolButton *>(name);
@@ -202,13 +203,16 @@ void TestMainWindow::switchToEnglishAndBack()
 void TestMainWindow::languageSwitchKeepsOtherSettings()
 {
     TestInstallation inst;
-    const QByteArray before = "; editor settings\r\n[WINDOW]\r\nX=10\r\n\r\n[lingua]\r\nKorvalis=I\r\nOTHER=1\r\n";
+    const QByteArray before =
+        "; editor settings\r\n[WINDOW]\r\nX=10\r\n\r\n[lingua]\r\nKorvalis=I\r\nOTHER=1\r\n";
     TestInstallation::write(inst.settings(), before);
     ScriptedDesktop desk;
     KorvalisApplication app(desk, inst.dataPath(), QString());
     action(&app.KorvalisAppForm(), u"English"_s)->trigger();
-    QCOMPARE(TestInstallation::read(inst.settings()),
-             QByteArray("; editor settings\r\n[WINDOW]\r\nX=10\r\n\r\n[lingua]\r\nKorvalis=E\r\nOTHER=1\r\n"));
+    QCOMPARE(
+        TestInstallation::read(inst.settings()),
+        QByteArray(
+            "; editor settings\r\n[WINDOW]\r\nX=10\r\n\r\n[lingua]\r\nKorvalis=E\r\nOTHER=1\r\n"));
 }
 
 void TestMainWindow::languageSwitchCreatesEditorFolder()
@@ -232,10 +236,10 @@ void TestMainWindow::unwritableSettingsReportsAndKeepsLanguage()
     TKorvalisAppForm &w = app.KorvalisAppForm();
     action(&w, u"English"_s)->trigger();
     QVERIFY(!w.IsLinguaInglese());
-    QVERIFY(action(&w, u"English"_s)->isChecked());  // stays as clicked
+    QVERIFY(action(&w, u"English"_s)->isChecked()); // stays as clicked
     QCOMPARE(desk.errors.size(), 1);
     QVERIFY2(desk.errors.first().contains(u"KorvalisEdit.ini"_s), qPrintable(desk.errors.first()));
-    QVERIFY(desk.messages.isEmpty());  // no restart message
+    QVERIFY(desk.messages.isEmpty()); // no restart message
     QCOMPARE(action(&w, u"Amo"_s)->text(), u"Ami"_s);
 }
 
@@ -247,11 +251,11 @@ void TestMainWindow::onlyBuiltEditorsAreOffered()
     TKorvalisAppForm &w = app.KorvalisAppForm();
     QVERIFY(action(&w, u"Amo"_s)->isEnabled());
     QVERIFY(w.findChild<QToolButton *>(u"ToolButtonAmo"_s)->isEnabled());
-    for (const QString &name : {u"Esca"_s, u"Galleggiante"_s, u"Luogo"_s, u"Pastura"_s,
-                                u"FilePresenzaPesci"_s, u"Piombini"_s, u"Cannadapesca"_s,
-                                u"Mulinelli"_s}) {
+    for (const QString &name :
+         {u"Esca"_s, u"Galleggiante"_s, u"Luogo"_s, u"Pastura"_s, u"FilePresenzaPesci"_s,
+          u"Piombini"_s, u"Cannadapesca"_s, u"Mulinelli"_s}) {
         QVERIFY2(!action(&w, name)->isEnabled(), qPrintable(name));
-        action(&w, name)->trigger();  // a disabled entry opens nothing
+        action(&w, name)->trigger(); // a disabled entry opens nothing
     }
     QVERIFY(w.findChildren<QDialog *>().isEmpty());
     QVERIFY(!w.findChild<QToolButton *>(u"ToolButtonCanna"_s)->isEnabled());
@@ -275,12 +279,11 @@ void TestMainWindow::everyOpeningStartsWithNew()
     action(&w, u"Amo"_s)->trigger();
     QCOMPARE(seenName, QString());
 
-    whenModal([&](QWidget *editor) {
-        seenName = editor->findChild<QLineEdit *>(u"AmoNome"_s)->text();
-    });
+    whenModal(
+        [&](QWidget *editor) { seenName = editor->findChild<QLineEdit *>(u"AmoNome"_s)->text(); });
     w.findChild<QToolButton *>(u"ToolButtonAmo"_s)->click();
     QCOMPARE(seenName, QString());
-    QCOMPARE(&app.AmoForm(), w.findChild<TAmoForm *>());  // one window for the run
+    QCOMPARE(&app.AmoForm(), w.findChild<TAmoForm *>()); // one window for the run
 }
 
 void TestMainWindow::aboutBoxReadsTheSameInBothLanguages()

@@ -21,8 +21,8 @@ bool take(const uint8_t *&data, size_t &size, qint32 &out)
 {
     if (size < 4)
         return false;
-    const quint32 u = quint32(data[0]) | quint32(data[1]) << 8 | quint32(data[2]) << 16
-        | quint32(data[3]) << 24;
+    const quint32 u =
+        quint32(data[0]) | quint32(data[1]) << 8 | quint32(data[2]) << 16 | quint32(data[3]) << 24;
     std::memcpy(&out, &u, sizeof out);
     data += 4;
     size -= 4;

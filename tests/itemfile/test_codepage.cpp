@@ -58,7 +58,8 @@ void TestCodePage::decodeMatchesReference()
 
     // Windows maps the five bytes the page leaves unassigned to the C1
     // control of the same value.
-    const bool unassigned = byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+    const bool unassigned =
+        byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
     if (unassigned) {
         QCOMPARE(decoded.at(0).unicode(), char16_t(byte));
         return;
@@ -86,12 +87,16 @@ void TestCodePage::encode_data()
 
     QTest::newRow("empty") << QString() << QByteArray();
     QTest::newRow("ascii with controls") << u"Amo\t=\"x\"\r\n"_s << QByteArray("Amo\t=\"x\"\r\n");
-    QTest::newRow("latin-1 range") << u"Qualità è già ÿ"_s << QByteArray("Qualit\xE0 \xE8 gi\xE0 \xFF");
+    QTest::newRow("latin-1 range")
+        << u"Qualità è già ÿ"_s << QByteArray("Qualit\xE0 \xE8 gi\xE0 \xFF");
     QTest::newRow("euro and typographic quotes") << u"€ “a” ‘b’ – — …"_s
-                                                 << QByteArray("\x80 \x93" "a\x94 \x91" "b\x92 \x96 \x97 \x85");
-    QTest::newRow("letters of the high block") << u"ŠšŽžŒœŸƒ"_s << QByteArray("\x8A\x9A\x8E\x9E\x8C\x9C\x9F\x83");
-    QTest::newRow("unassigned bytes come back") << u"\u0081\u008D\u008F\u0090\u009D"_s
-                                                << QByteArray("\x81\x8D\x8F\x90\x9D");
+                                                 << QByteArray("\x80 \x93"
+                                                               "a\x94 \x91"
+                                                               "b\x92 \x96 \x97 \x85");
+    QTest::newRow("letters of the high block")
+        << u"ŠšŽžŒœŸƒ"_s << QByteArray("\x8A\x9A\x8E\x9E\x8C\x9C\x9F\x83");
+    QTest::newRow("unassigned bytes come back")
+        << u"\u0081\u008D\u008F\u0090\u009D"_s << QByteArray("\x81\x8D\x8F\x90\x9D");
     // C1 controls that Windows-1252 replaces with printable characters have
     // no byte of their own.
     QTest::newRow("assigned C1 position") << u"a\u0080b\u009Fc"_s << QByteArray("a?b?c");
@@ -100,7 +105,8 @@ void TestCodePage::encode_data()
     QTest::newRow("surrogate pair is one character") << u"a🐟b"_s << QByteArray("a?b");
     QTest::newRow("lone high surrogate") << QString(QChar(0xD83D) + u"x"_s) << QByteArray("?x");
     QTest::newRow("lone low surrogate") << QString(QChar(0xDC1F)) << QByteArray("?");
-    QTest::newRow("high surrogate at the end") << QString(u"x"_s + QChar(0xD83D)) << QByteArray("x?");
+    QTest::newRow("high surrogate at the end")
+        << QString(u"x"_s + QChar(0xD83D)) << QByteArray("x?");
     QTest::newRow("nul is kept") << QString(QChar(0)) << QByteArray(1, '\0');
 }
 

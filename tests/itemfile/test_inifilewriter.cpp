@@ -95,7 +95,8 @@ void TestIniFileWriter::hookExample()
         w.AddIntegerKey(u"PUNTA"_s, 1);
         w.AddNewComment(u"Ardiglione dell'amo: 0=piccolo, 1=micro"_s);
         w.AddIntegerKey(u"ARDIGLIONE"_s, 0);
-        w.AddNewComment(u"Colore dell'amo: 0=grigio, 1=bronzo, 2=brunito, 3=rosso, 4=dorato, 5=verde"_s);
+        w.AddNewComment(
+            u"Colore dell'amo: 0=grigio, 1=bronzo, 2=brunito, 3=rosso, 4=dorato, 5=verde"_s);
         w.AddIntegerKey(u"COLORE"_s, 2);
         w.AddNewComment(u"Misura dell'amo: deve essere compresa tra -7 e 24"_s);
         w.AddIntegerKey(u"MISURA"_s, 14);
@@ -151,7 +152,8 @@ void TestIniFileWriter::hookExample()
         "; Misura dell'amo: deve essere compresa tra -7 e 24\r\n"
         "MISURA=14\r\n"
         "\r\n"
-        "; Esca ideale per l'amo: -1=Tutte, 0=Crostaceo, 1=Formaggio, 2=Frutta, 3=Insetto, 4=Larva,\r\n"
+        "; Esca ideale per l'amo: -1=Tutte, 0=Crostaceo, 1=Formaggio, 2=Frutta, 3=Insetto, "
+        "4=Larva,\r\n"
         ";                 5=Pane o Polenta, 6=Vegetale, 7=Verme, 8=Vivo,\r\n"
         ";                 9=Artificiale, 10=Carne (morto), 11=Pastella, 12=Mollusco\r\n"
         ";                 13=Spinning\r\n"
@@ -173,36 +175,44 @@ void TestIniFileWriter::lines_data()
     QTest::addColumn<int>("number");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("empty string value") << u"string"_s << u"NOME"_s << QString() << 0 << QByteArray("NOME=\"\"\r\n");
-    QTest::newRow("inner quote unchanged")
-        << u"string"_s << u"NOME"_s << u"Amo \"super\" 2"_s << 0 << QByteArray("NOME=\"Amo \"super\" 2\"\r\n");
+    QTest::newRow("empty string value")
+        << u"string"_s << u"NOME"_s << QString() << 0 << QByteArray("NOME=\"\"\r\n");
+    QTest::newRow("inner quote unchanged") << u"string"_s << u"NOME"_s << u"Amo \"super\" 2"_s << 0
+                                           << QByteArray("NOME=\"Amo \"super\" 2\"\r\n");
     QTest::newRow("line break in value")
         << u"string"_s << u"DESCRIZIONE"_s << u"riga uno\r\nriga due"_s << 0
         << QByteArray("DESCRIZIONE=\"riga uno\r\nriga due\"\r\n");
-    QTest::newRow("no escaping of backslash") << u"string"_s << u"FILENAMEFOTO"_s << u"a\\b.jpg"_s << 0
-                                              << QByteArray("FILENAMEFOTO=\"a\\b.jpg\"\r\n");
-    QTest::newRow("chinese character") << u"string"_s << u"NAME"_s << u"Hook 鱼"_s << 0
-                                       << QByteArray("NAME=\"Hook ?\"\r\n");
-    QTest::newRow("character outside the bmp") << u"string"_s << u"NAME"_s << u"a🐟b"_s << 0
-                                               << QByteArray("NAME=\"a?b\"\r\n");
-    QTest::newRow("windows-1252 text") << u"string"_s << u"DESCRIZIONE"_s << u"Qualità € “x”"_s << 0
-                                       << QByteArray("DESCRIZIONE=\"Qualit\xE0 \x80 \x93x\x94\"\r\n");
-    QTest::newRow("blanks kept") << u"string"_s << u"NOME"_s << u"  a  "_s << 0 << QByteArray("NOME=\"  a  \"\r\n");
-    QTest::newRow("zero") << u"integer"_s << u"FILO"_s << QString() << 0 << QByteArray("FILO=0\r\n");
-    QTest::newRow("negative") << u"integer"_s << u"MISURA"_s << QString() << -7 << QByteArray("MISURA=-7\r\n");
-    QTest::newRow("hook size of no selection") << u"integer"_s << u"MISURA"_s << QString() << -8
-                                               << QByteArray("MISURA=-8\r\n");
+    QTest::newRow("no escaping of backslash") << u"string"_s << u"FILENAMEFOTO"_s << u"a\\b.jpg"_s
+                                              << 0 << QByteArray("FILENAMEFOTO=\"a\\b.jpg\"\r\n");
+    QTest::newRow("chinese character")
+        << u"string"_s << u"NAME"_s << u"Hook 鱼"_s << 0 << QByteArray("NAME=\"Hook ?\"\r\n");
+    QTest::newRow("character outside the bmp")
+        << u"string"_s << u"NAME"_s << u"a🐟b"_s << 0 << QByteArray("NAME=\"a?b\"\r\n");
+    QTest::newRow("windows-1252 text")
+        << u"string"_s << u"DESCRIZIONE"_s << u"Qualità € “x”"_s << 0
+        << QByteArray("DESCRIZIONE=\"Qualit\xE0 \x80 \x93x\x94\"\r\n");
+    QTest::newRow("blanks kept") << u"string"_s << u"NOME"_s << u"  a  "_s << 0
+                                 << QByteArray("NOME=\"  a  \"\r\n");
+    QTest::newRow("zero") << u"integer"_s << u"FILO"_s << QString() << 0
+                          << QByteArray("FILO=0\r\n");
+    QTest::newRow("negative") << u"integer"_s << u"MISURA"_s << QString() << -7
+                              << QByteArray("MISURA=-7\r\n");
+    QTest::newRow("hook size of no selection")
+        << u"integer"_s << u"MISURA"_s << QString() << -8 << QByteArray("MISURA=-8\r\n");
     QTest::newRow("largest") << u"integer"_s << u"X"_s << QString() << 2147483647
                              << QByteArray("X=2147483647\r\n");
     QTest::newRow("smallest") << u"integer"_s << u"X"_s << QString() << int(-2147483647 - 1)
                               << QByteArray("X=-2147483648\r\n");
-    QTest::newRow("empty comment") << u"comment"_s << QString() << QString() << 0 << QByteArray("; \r\n");
-    QTest::newRow("comment") << u"comment"_s << QString() << u"Misura"_s << 0 << QByteArray("; Misura\r\n");
+    QTest::newRow("empty comment")
+        << u"comment"_s << QString() << QString() << 0 << QByteArray("; \r\n");
+    QTest::newRow("comment") << u"comment"_s << QString() << u"Misura"_s << 0
+                             << QByteArray("; Misura\r\n");
     QTest::newRow("comment keeps leading blanks")
         << u"comment"_s << QString() << u"   x"_s << 0 << QByteArray(";    x\r\n");
     QTest::newRow("new comment") << u"newcomment"_s << QString() << u"Misura"_s << 0
                                  << QByteArray("\r\n; Misura\r\n");
-    QTest::newRow("empty new comment") << u"newcomment"_s << QString() << QString() << 0 << QByteArray("\r\n; \r\n");
+    QTest::newRow("empty new comment")
+        << u"newcomment"_s << QString() << QString() << 0 << QByteArray("\r\n; \r\n");
     QTest::newRow("blank line") << u"blank"_s << QString() << QString() << 0 << QByteArray("\r\n");
     QTest::newRow("section") << u"section"_s << QString() << u"PESCI_MARE"_s << 0
                              << QByteArray("\r\n[PESCI_MARE]\r\n");

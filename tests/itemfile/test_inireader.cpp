@@ -68,18 +68,20 @@ void TestIniReader::lineStructure_data()
     QTest::newRow("no final line end") << QByteArray("[S]\r\nA=last") << u"A"_s << u"last"_s;
     QTest::newRow("blank lines anywhere")
         << QByteArray("\r\n \t\r\n[S]\r\n\r\n  \t \r\n\nA=1\r\n\r\n") << u"A"_s << u"1"_s;
-    QTest::newRow("indented lines") << QByteArray("  \t[S] \t\r\n\t A = 1 \t\r\n") << u"A"_s << u"1"_s;
+    QTest::newRow("indented lines")
+        << QByteArray("  \t[S] \t\r\n\t A = 1 \t\r\n") << u"A"_s << u"1"_s;
     QTest::newRow("comment") << QByteArray("[S]\r\n;A=1\r\nA=2\r\n") << u"A"_s << u"2"_s;
     QTest::newRow("indented comment") << QByteArray("[S]\r\n \t;A=1\r\n") << u"A"_s << kDefault;
     QTest::newRow("comment only matches its own line")
         << QByteArray("[S]\r\n; x\rA=1\r\n") << u"A"_s << u"1"_s;
     QTest::newRow("hash starts no comment") << QByteArray("[S]\r\n#A=1\r\n") << u"#A"_s << u"1"_s;
     QTest::newRow("hash line is no key A") << QByteArray("[S]\r\n#A=1\r\n") << u"A"_s << kDefault;
-    QTest::newRow("no inline comment") << QByteArray("[S]\r\nMISURA=14 ; x\r\n") << u"MISURA"_s
-                                       << u"14 ; x"_s;
+    QTest::newRow("no inline comment")
+        << QByteArray("[S]\r\nMISURA=14 ; x\r\n") << u"MISURA"_s << u"14 ; x"_s;
     QTest::newRow("semicolon in value") << QByteArray("[S]\r\nA=a;b\r\n") << u"A"_s << u"a;b"_s;
     QTest::newRow("blank around line end") << QByteArray("[S] \r\n A=1 \t\r\n") << u"A"_s << u"1"_s;
-    QTest::newRow("vertical tab is not a blank") << QByteArray("[S]\r\nA=1\v\r\n") << u"A"_s << u"1\v"_s;
+    QTest::newRow("vertical tab is not a blank")
+        << QByteArray("[S]\r\nA=1\v\r\n") << u"A"_s << u"1\v"_s;
 }
 
 void TestIniReader::lineStructure()
@@ -103,31 +105,34 @@ void TestIniReader::sections_data()
     QTest::newRow("key case") << QByteArray("[S]\r\nNome=x\r\n") << u"S"_s << u"NOME"_s << u"x"_s;
     QTest::newRow("blanks around queried names")
         << QByteArray("[S]\r\nK=1\r\n") << u" \tS "_s << u"\t K  "_s << u"1"_s;
-    QTest::newRow("blanks inside header") << QByteArray("[ \tA b  ]\r\nK=1\r\n") << u"a B"_s << u"K"_s
-                                          << u"1"_s;
-    QTest::newRow("inner blanks of a name count") << QByteArray("[A b]\r\nK=1\r\n") << u"Ab"_s << u"K"_s
-                                                  << kDefault;
+    QTest::newRow("blanks inside header")
+        << QByteArray("[ \tA b  ]\r\nK=1\r\n") << u"a B"_s << u"K"_s << u"1"_s;
+    QTest::newRow("inner blanks of a name count")
+        << QByteArray("[A b]\r\nK=1\r\n") << u"Ab"_s << u"K"_s << kDefault;
     QTest::newRow("case folding is ascii only")
         << QByteArray("[\xC8]\r\nK=1\r\n") << u"è"_s << u"K"_s << kDefault;
     QTest::newRow("non-ascii name matches itself")
         << QByteArray("[\xC8]\r\n\xE0=1\r\n") << u"È"_s << u"à"_s << u"1"_s;
-    QTest::newRow("junk after header") << QByteArray("[A]junk\r\nK=1\r\n") << u"A"_s << u"K"_s << u"1"_s;
+    QTest::newRow("junk after header")
+        << QByteArray("[A]junk\r\nK=1\r\n") << u"A"_s << u"K"_s << u"1"_s;
     QTest::newRow("name runs to the last bracket")
         << QByteArray("[A]B] x\r\nK=1\r\n") << u"A]B"_s << u"K"_s << u"1"_s;
-    QTest::newRow("header with equals sign") << QByteArray("[A=1]\r\nK=1\r\n") << u"A=1"_s << u"K"_s
-                                             << u"1"_s;
+    QTest::newRow("header with equals sign")
+        << QByteArray("[A=1]\r\nK=1\r\n") << u"A=1"_s << u"K"_s << u"1"_s;
     QTest::newRow("bracket without close stays in section")
         << QByteArray("[S]\r\n[T\r\nK=1\r\n") << u"S"_s << u"K"_s << u"1"_s;
     QTest::newRow("bracket without close is a key line")
         << QByteArray("[S]\r\n[T=5\r\n") << u"S"_s << u"[T"_s << u"5"_s;
-    QTest::newRow("lines before the first header") << QByteArray("K=1\r\n[S]\r\n") << u"S"_s << u"K"_s
-                                                   << kDefault;
+    QTest::newRow("lines before the first header")
+        << QByteArray("K=1\r\n[S]\r\n") << u"S"_s << u"K"_s << kDefault;
     QTest::newRow("lines before the first header are in no section")
         << QByteArray("K=1\r\n[S]\r\n") << QString() << u"K"_s << kDefault;
-    QTest::newRow("empty section name") << QByteArray("K=0\r\n[]\r\nK=1\r\n") << QString() << u"K"_s
-                                        << u"1"_s;
-    QTest::newRow("blank section name") << QByteArray("[  ]\r\nK=1\r\n") << u" "_s << u"K"_s << u"1"_s;
-    QTest::newRow("no sections at all") << QByteArray("K=1\r\nL=2\r\n") << u"S"_s << u"K"_s << kDefault;
+    QTest::newRow("empty section name")
+        << QByteArray("K=0\r\n[]\r\nK=1\r\n") << QString() << u"K"_s << u"1"_s;
+    QTest::newRow("blank section name")
+        << QByteArray("[  ]\r\nK=1\r\n") << u" "_s << u"K"_s << u"1"_s;
+    QTest::newRow("no sections at all")
+        << QByteArray("K=1\r\nL=2\r\n") << u"S"_s << u"K"_s << kDefault;
     QTest::newRow("first duplicate section is empty")
         << QByteArray("[S]\r\n[T]\r\nK=0\r\n[S]\r\nK=1\r\n") << u"S"_s << u"K"_s << kDefault;
     QTest::newRow("first duplicate section wins")
@@ -136,9 +141,10 @@ void TestIniReader::sections_data()
         << QByteArray("[S]\r\nK=1\r\n[S]\r\nL=2\r\n") << u"S"_s << u"L"_s << kDefault;
     QTest::newRow("later sections still found")
         << QByteArray("[S]\r\n[S]\r\n[T]\r\nK=3\r\n") << u"T"_s << u"K"_s << u"3"_s;
-    QTest::newRow("key of another section") << QByteArray("[S]\r\nA=1\r\n[T]\r\nK=2\r\n") << u"S"_s
-                                            << u"K"_s << kDefault;
-    QTest::newRow("missing section") << QByteArray("[S]\r\nK=1\r\n") << u"X"_s << u"K"_s << kDefault;
+    QTest::newRow("key of another section")
+        << QByteArray("[S]\r\nA=1\r\n[T]\r\nK=2\r\n") << u"S"_s << u"K"_s << kDefault;
+    QTest::newRow("missing section")
+        << QByteArray("[S]\r\nK=1\r\n") << u"X"_s << u"K"_s << kDefault;
     QTest::newRow("empty file") << QByteArray() << u"S"_s << u"K"_s << kDefault;
 }
 
@@ -159,22 +165,23 @@ void TestIniReader::keysAndValues_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("blanks around equals") << QByteArray("K \t= \t v") << u"K"_s << u"v"_s;
-    QTest::newRow("inner blanks and equals stay") << QByteArray("K=  a \t b = c  ") << u"K"_s
-                                                  << u"a \t b = c"_s;
+    QTest::newRow("inner blanks and equals stay")
+        << QByteArray("K=  a \t b = c  ") << u"K"_s << u"a \t b = c"_s;
     QTest::newRow("name ends at first equals") << QByteArray("K=L=1") << u"K"_s << u"L=1"_s;
-    QTest::newRow("name with blanks") << QByteArray("Nome  lungo = x") << u"nome  LUNGO"_s << u"x"_s;
+    QTest::newRow("name with blanks")
+        << QByteArray("Nome  lungo = x") << u"nome  LUNGO"_s << u"x"_s;
     QTest::newRow("empty value") << QByteArray("K=") << u"K"_s << QString();
     QTest::newRow("blank value") << QByteArray("K=   \t") << u"K"_s << QString();
     QTest::newRow("empty quoted value") << QByteArray("K=\"\"") << u"K"_s << QString();
     QTest::newRow("line without equals") << QByteArray("K") << u"K"_s << kDefault;
-    QTest::newRow("line without equals is no key")
-        << QByteArray("K\r\nK=1") << u"K"_s << u"1"_s;
+    QTest::newRow("line without equals is no key") << QByteArray("K\r\nK=1") << u"K"_s << u"1"_s;
     QTest::newRow("duplicate key") << QByteArray("K=1\r\nK=2") << u"K"_s << u"1"_s;
     QTest::newRow("duplicate key other case") << QByteArray("key=1\r\nKEY=2") << u"KEY"_s << u"1"_s;
     QTest::newRow("empty name") << QByteArray("=v") << QString() << kDefault;
     QTest::newRow("blank name") << QByteArray(" =v") << u" "_s << kDefault;
     QTest::newRow("windows-1252 value") << QByteArray("K=\x80 \xE8 \x92") << u"K"_s << u"€ è ’"_s;
-    QTest::newRow("nul inside value") << QByteArray("K=a\0b", 5) << u"K"_s << QString(u"a"_s + QChar(0) + u"b"_s);
+    QTest::newRow("nul inside value")
+        << QByteArray("K=a\0b", 5) << u"K"_s << QString(u"a"_s + QChar(0) + u"b"_s);
 }
 
 void TestIniReader::keysAndValues()
@@ -235,8 +242,10 @@ void TestIniReader::longValues_data()
     QTest::newRow("quoted 2047") << QByteArray('"' + text.left(2047) + '"') << decoded.left(2047);
     QTest::newRow("quoted 2048") << QByteArray('"' + text.left(2048) + '"') << decoded.left(2047);
     QTest::newRow("quoted 3000") << QByteArray('"' + text + '"') << decoded.left(2047);
-    QTest::newRow("unbalanced quote counts") << QByteArray('"' + text) << QString(u'"' + decoded.left(2046));
-    QTest::newRow("leading blanks do not count") << QByteArray(QByteArray(100, ' ') + text) << decoded.left(2047);
+    QTest::newRow("unbalanced quote counts")
+        << QByteArray('"' + text) << QString(u'"' + decoded.left(2046));
+    QTest::newRow("leading blanks do not count")
+        << QByteArray(QByteArray(100, ' ') + text) << decoded.left(2047);
 }
 
 void TestIniReader::longValues()
@@ -270,7 +279,8 @@ void TestIniReader::hasSection_data()
 
     QTest::newRow("present") << QByteArray("[AMO]\r\n") << u"amo"_s << true;
     QTest::newRow("empty section counts") << QByteArray("[A]\r\n[B]\r\n") << u"A"_s << true;
-    QTest::newRow("unclosed header is no section") << QByteArray("[S]\r\n[T\r\n") << u"T"_s << false;
+    QTest::newRow("unclosed header is no section")
+        << QByteArray("[S]\r\n[T\r\n") << u"T"_s << false;
     QTest::newRow("commented header") << QByteArray(";[T]\r\n") << u"T"_s << false;
     QTest::newRow("missing") << QByteArray("[S]\r\n") << u"T"_s << false;
 }
@@ -291,7 +301,7 @@ void TestIniReader::garbageGivesDefaults()
     QByteArray garbage(1 << 20, Qt::Uninitialized);
     for (char &c : garbage)
         c = char(rng.bounded(256));
-    garbage.replace('[', '(');  // no header may come out of the noise
+    garbage.replace('[', '('); // no header may come out of the noise
 
     const IniProfile noise = IniProfile::fromBytes(garbage);
     QVERIFY(!noise.hasSection(u"AMO"_s));
@@ -309,11 +319,15 @@ void TestIniReader::hugeSingleLine_data()
 
     const QByteArray tenMegabytes(qsizetype(10) * 1024 * 1024, 'x');
     QTest::newRow("long value") << QByteArray("[S]\r\nK=" + tenMegabytes) << QString(2047, u'x');
-    QTest::newRow("long value then key") << QByteArray("[S]\r\nA=" + tenMegabytes + "\r\nK=1") << u"1"_s;
-    QTest::newRow("long line without equals") << QByteArray("[S]\r\n" + tenMegabytes + "\r\nK=1") << u"1"_s;
-    QTest::newRow("long unclosed header") << QByteArray("[S]\r\n[" + tenMegabytes + "\r\nK=1") << u"1"_s;
+    QTest::newRow("long value then key")
+        << QByteArray("[S]\r\nA=" + tenMegabytes + "\r\nK=1") << u"1"_s;
+    QTest::newRow("long line without equals")
+        << QByteArray("[S]\r\n" + tenMegabytes + "\r\nK=1") << u"1"_s;
+    QTest::newRow("long unclosed header")
+        << QByteArray("[S]\r\n[" + tenMegabytes + "\r\nK=1") << u"1"_s;
     QTest::newRow("long header") << QByteArray("[" + tenMegabytes + "]\r\n[S]\r\nK=1") << u"1"_s;
-    QTest::newRow("only line ends") << QByteArray(QByteArray(qsizetype(5) * 1024 * 1024, '\r') + "[S]\nK=1") << u"1"_s;
+    QTest::newRow("only line ends")
+        << QByteArray(QByteArray(qsizetype(5) * 1024 * 1024, '\r') + "[S]\nK=1") << u"1"_s;
     QTest::newRow("no line end at all") << tenMegabytes << kDefault;
 }
 

@@ -54,7 +54,7 @@ void TestItemEditorForm::trackBarClampsAndSignalsRealChangesOnly()
     editor.New();
     QCOMPARE(slider->value(), 20);
     const int afterNew = handlerRuns;
-    editor.New();  // same position: the handler does not run
+    editor.New(); // same position: the handler does not run
     QCOMPARE(handlerRuns, afterNew);
 
     const QString picture = inst.game() + u"Ami/p.bmp"_s;
@@ -69,12 +69,12 @@ void TestItemEditorForm::trackBarClampsAndSignalsRealChangesOnly()
     QCOMPARE(slider->value(), 800);
     QCOMPARE(label->text(), u"800 gr"_s);
     QCOMPARE(handlerRuns, afterNew + 1);
-    load("PESO=900");  // clamps to the same position: no handler run
+    load("PESO=900"); // clamps to the same position: no handler run
     QCOMPARE(handlerRuns, afterNew + 1);
     load("PESO=-3");
     QCOMPARE(slider->value(), 20);
     QCOMPARE(label->text(), u"20 gr"_s);
-    load("NOPESO=1");  // the read default
+    load("NOPESO=1"); // the read default
     QCOMPARE(slider->value(), 20);
     QCOMPARE(handlerRuns, afterNew + 2);
 
@@ -84,7 +84,8 @@ void TestItemEditorForm::trackBarClampsAndSignalsRealChangesOnly()
     editor.findChild<QPlainTextEdit *>(u"AmoDescr"_s)->setPlainText(u"d"_s);
     desk.answerSave(inst.game() + u"Ami/t.kva"_s);
     editor.Save();
-    QVERIFY(TestInstallation::read(inst.game() + u"Ami/t.kva"_s).contains("\r\n\r\n; Peso\r\nPESO=333\r\n"));
+    QVERIFY(TestInstallation::read(inst.game() + u"Ami/t.kva"_s)
+                .contains("\r\n\r\n; Peso\r\nPESO=333\r\n"));
     QVERIFY(desk.errors.isEmpty());
     QVERIFY(desk.allAnswersUsed());
 }

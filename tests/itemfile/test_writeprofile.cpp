@@ -46,20 +46,24 @@ void TestWriteProfile::writesOneValue_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
 
-    const QByteArray settings = "; Korvalis Editor\r\n[LINGUA]\r\nKORVALIS=I\r\n\r\n; other\r\n[ALTRO]\r\nX=1\r\n";
+    const QByteArray settings =
+        "; Korvalis Editor\r\n[LINGUA]\r\nKORVALIS=I\r\n\r\n; other\r\n[ALTRO]\r\nX=1\r\n";
     QTest::newRow("replace keeps everything else")
         << true << settings << u"LINGUA"_s << u"KORVALIS"_s << u"E"_s
-        << QByteArray("; Korvalis Editor\r\n[LINGUA]\r\nKORVALIS=E\r\n\r\n; other\r\n[ALTRO]\r\nX=1\r\n");
+        << QByteArray(
+               "; Korvalis Editor\r\n[LINGUA]\r\nKORVALIS=E\r\n\r\n; other\r\n[ALTRO]\r\nX=1\r\n");
     QTest::newRow("replace keeps the key's spelling")
-        << true << QByteArray("[ lingua ]\r\n  korvalis = I  \r\nZ=2\r\n") << u"LINGUA"_s << u"KORVALIS"_s
-        << u"E"_s << QByteArray("[ lingua ]\r\n  korvalis=E\r\nZ=2\r\n");
+        << true << QByteArray("[ lingua ]\r\n  korvalis = I  \r\nZ=2\r\n") << u"LINGUA"_s
+        << u"KORVALIS"_s << u"E"_s << QByteArray("[ lingua ]\r\n  korvalis=E\r\nZ=2\r\n");
     QTest::newRow("replace keeps lf line ends")
         << true << QByteArray("[S]\nK=1\nL=2\n") << u"S"_s << u"K"_s << u"22"_s
         << QByteArray("[S]\nK=22\nL=2\n");
     QTest::newRow("replace keeps lone cr line ends")
-        << true << QByteArray("[S]\rK=1\rL=2") << u"S"_s << u"K"_s << u"x"_s << QByteArray("[S]\rK=x\rL=2");
+        << true << QByteArray("[S]\rK=1\rL=2") << u"S"_s << u"K"_s << u"x"_s
+        << QByteArray("[S]\rK=x\rL=2");
     QTest::newRow("replace the last line without line end")
-        << true << QByteArray("[S]\r\nK=1") << u"S"_s << u"K"_s << u"2"_s << QByteArray("[S]\r\nK=2");
+        << true << QByteArray("[S]\r\nK=1") << u"S"_s << u"K"_s << u"2"_s
+        << QByteArray("[S]\r\nK=2");
     QTest::newRow("replace the first of duplicate keys")
         << true << QByteArray("[S]\r\nK=1\r\nk=2\r\n") << u"S"_s << u"K"_s << u"9"_s
         << QByteArray("[S]\r\nK=9\r\nk=2\r\n");
@@ -70,8 +74,8 @@ void TestWriteProfile::writesOneValue_data()
         << true << QByteArray("[S]\r\n[T]\r\n[S]\r\nK=1\r\n") << u"S"_s << u"K"_s << u"2"_s
         << QByteArray("[S]\r\nK=2\r\n[T]\r\n[S]\r\nK=1\r\n");
     QTest::newRow("add key after the last key line")
-        << true << QByteArray("[S]\r\nA=1\r\n\r\n; about T\r\n[T]\r\nB=2\r\n") << u"S"_s << u"C"_s << u"3"_s
-        << QByteArray("[S]\r\nA=1\r\nC=3\r\n\r\n; about T\r\n[T]\r\nB=2\r\n");
+        << true << QByteArray("[S]\r\nA=1\r\n\r\n; about T\r\n[T]\r\nB=2\r\n") << u"S"_s << u"C"_s
+        << u"3"_s << QByteArray("[S]\r\nA=1\r\nC=3\r\n\r\n; about T\r\n[T]\r\nB=2\r\n");
     QTest::newRow("add key to an empty section")
         << true << QByteArray("[S]\r\n; only a comment\r\n[T]\r\n") << u"S"_s << u"K"_s << u"v"_s
         << QByteArray("[S]\r\nK=v\r\n; only a comment\r\n[T]\r\n");
@@ -79,9 +83,11 @@ void TestWriteProfile::writesOneValue_data()
         << true << QByteArray("[S]\r\nA=1\r\n;K=1\r\n") << u"S"_s << u"K"_s << u"2"_s
         << QByteArray("[S]\r\nA=1\r\nK=2\r\n;K=1\r\n");
     QTest::newRow("add key after a last line without line end")
-        << true << QByteArray("[S]\r\nA=1") << u"S"_s << u"K"_s << u"v"_s << QByteArray("[S]\r\nA=1\r\nK=v\r\n");
+        << true << QByteArray("[S]\r\nA=1") << u"S"_s << u"K"_s << u"v"_s
+        << QByteArray("[S]\r\nA=1\r\nK=v\r\n");
     QTest::newRow("add key keeps lf line ends")
-        << true << QByteArray("[S]\nA=1\n") << u"S"_s << u"K"_s << u"v"_s << QByteArray("[S]\nA=1\nK=v\n");
+        << true << QByteArray("[S]\nA=1\n") << u"S"_s << u"K"_s << u"v"_s
+        << QByteArray("[S]\nA=1\nK=v\n");
     QTest::newRow("add section at the end")
         << true << QByteArray("[S]\r\nA=1\r\n") << u"T"_s << u"K"_s << u"v"_s
         << QByteArray("[S]\r\nA=1\r\n[T]\r\nK=v\r\n");
@@ -89,18 +95,19 @@ void TestWriteProfile::writesOneValue_data()
         << true << QByteArray("[S]\r\nA=1") << u"T"_s << u"K"_s << u"v"_s
         << QByteArray("[S]\r\nA=1\r\n[T]\r\nK=v\r\n");
     QTest::newRow("unclosed header is no section")
-        << true << QByteArray("[T\r\n") << u"T"_s << u"K"_s << u"v"_s << QByteArray("[T\r\n[T]\r\nK=v\r\n");
+        << true << QByteArray("[T\r\n") << u"T"_s << u"K"_s << u"v"_s
+        << QByteArray("[T\r\n[T]\r\nK=v\r\n");
     QTest::newRow("add section to an empty file")
         << true << QByteArray() << u"LINGUA"_s << u"KORVALIS"_s << u"E"_s
         << QByteArray("[LINGUA]\r\nKORVALIS=E\r\n");
-    QTest::newRow("create the file")
-        << false << QByteArray() << u"LINGUA"_s << u"KORVALIS"_s << u"E"_s
-        << QByteArray("[LINGUA]\r\nKORVALIS=E\r\n");
+    QTest::newRow("create the file") << false << QByteArray() << u"LINGUA"_s << u"KORVALIS"_s
+                                     << u"E"_s << QByteArray("[LINGUA]\r\nKORVALIS=E\r\n");
     QTest::newRow("value in windows-1252")
-        << true << QByteArray("[S]\r\nK=x\r\n") << u"S"_s << u"K"_s << u"è€鱼"_s << QByteArray("[S]\r\nK=\xE8\x80?\r\n");
+        << true << QByteArray("[S]\r\nK=x\r\n") << u"S"_s << u"K"_s << u"è€鱼"_s
+        << QByteArray("[S]\r\nK=\xE8\x80?\r\n");
     QTest::newRow("other bytes untouched")
-        << true << QByteArray("[B]\r\nX=\xFF\x00\x81\r\n[S]\r\nK=1\r\n", 22) << u"S"_s << u"K"_s << u"2"_s
-        << QByteArray("[B]\r\nX=\xFF\x00\x81\r\n[S]\r\nK=2\r\n", 22);
+        << true << QByteArray("[B]\r\nX=\xFF\x00\x81\r\n[S]\r\nK=1\r\n", 22) << u"S"_s << u"K"_s
+        << u"2"_s << QByteArray("[B]\r\nX=\xFF\x00\x81\r\n[S]\r\nK=2\r\n", 22);
 }
 
 void TestWriteProfile::writesOneValue()

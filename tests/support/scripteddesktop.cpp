@@ -22,7 +22,8 @@ std::optional<QString> ScriptedDesktop::take(DialogRequest::Kind kind)
 {
     if (m_answers.empty() || (!m_answers.front().anyKind && m_answers.front().kind != kind)) {
         ++unexpectedDialogs;
-        QTest::qFail(kind == DialogRequest::Open ? "unexpected open dialog" : "unexpected save dialog",
+        QTest::qFail(kind == DialogRequest::Open ? "unexpected open dialog"
+                                                 : "unexpected save dialog",
                      __FILE__, __LINE__);
         return std::nullopt;
     }

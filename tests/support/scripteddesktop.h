@@ -37,7 +37,7 @@ public:
     // When true, started processes really run, synchronously, before
     // startProcess returns (used with the real zip tools).
     bool runProcesses = false;
-    QString dataFolder;  // what commonAppDataFolder() answers
+    QString dataFolder; // what commonAppDataFolder() answers
 
     std::vector<DialogRequest> dialogs;
     QStringList messages;
@@ -60,7 +60,7 @@ private:
     struct Answer
     {
         DialogRequest::Kind kind;
-        std::optional<QString> path;  // nothing: cancel
+        std::optional<QString> path; // nothing: cancel
         bool anyKind = false;
     };
     std::optional<QString> take(DialogRequest::Kind kind);

@@ -26,7 +26,8 @@ inline bool write(const QString &path, const QByteArray &bytes)
 // Every entry of a folder, hidden ones included: a test sees leftovers.
 inline QStringList entries(const QString &dir)
 {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                               | QDir::NoDotAndDotDot);
 }
 
 } // namespace TestFiles

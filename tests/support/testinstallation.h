@@ -30,7 +30,10 @@ public:
     QString editor() const { return m_dir.path() + QStringLiteral("/KorvalisEditor/"); }
     QString settings() const { return editor() + QStringLiteral("KorvalisEdit.ini"); }
 
-    static void write(const QString &path, const QByteArray &bytes) { TestFiles::write(path, bytes); }
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        TestFiles::write(path, bytes);
+    }
     static QByteArray read(const QString &path) { return TestFiles::read(path); }
 
 private:

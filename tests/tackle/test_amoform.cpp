@@ -277,9 +277,9 @@ void TestAmoForm::readDefaultsAndOddValues()
     QCOMPARE(combo(u"AmoGambo"_s)->currentIndex(), 2);
     QCOMPARE(combo(u"AmoCurva"_s)->currentIndex(), 1);
     QCOMPARE(combo(u"AmoPunta"_s)->currentIndex(), 2);
-    QCOMPARE(combo(u"AmoArdiglione"_s)->currentIndex(), 0);  // missing: default
-    QCOMPARE(combo(u"AmoColore"_s)->currentText(), u"Verde"_s);  // first key wins
-    QCOMPARE(combo(u"AmoMisura"_s)->currentText(), u"3"_s);  // missing: reads 3
+    QCOMPARE(combo(u"AmoArdiglione"_s)->currentIndex(), 0);     // missing: default
+    QCOMPARE(combo(u"AmoColore"_s)->currentText(), u"Verde"_s); // first key wins
+    QCOMPARE(combo(u"AmoMisura"_s)->currentText(), u"3"_s);     // missing: reads 3
     QCOMPARE(combo(u"AmoEsca"_s)->currentText(), u"Spinning"_s);
     QCOMPARE(form->fileNameLabel(), u"odd.kva"_s);
     QCOMPARE(form->fileNameFoto(), ami() + u"p.jpg"_s);
@@ -336,7 +336,8 @@ void TestAmoForm::verificaOrderAndMessages_data()
                                             u"Inserire la descrizione dell'amo."_s,
                                             u"Selezionare una foto per l'amo."_s};
     QTest::newRow("english") << true
-                             << QStringList{u"Hook name not valid."_s, u"Hook description not valid."_s,
+                             << QStringList{u"Hook name not valid."_s,
+                                            u"Hook description not valid."_s,
                                             u"Hook image not valid."_s};
 }
 
@@ -348,8 +349,8 @@ void TestAmoForm::verificaOrderAndMessages()
     // English name and description alone do not pass.
     ctl<QLineEdit>(u"AmoNomeEng"_s)->setText(u"Hook"_s);
     ctl<QPlainTextEdit>(u"AmoDescrEng"_s)->setPlainText(u"Desc"_s);
-    trigger(u"Salva"_s);  // no dialog may open
-    ctl<QLineEdit>(u"AmoNome"_s)->setText(u"   "_s);  // blanks count as a name
+    trigger(u"Salva"_s);                             // no dialog may open
+    ctl<QLineEdit>(u"AmoNome"_s)->setText(u"   "_s); // blanks count as a name
     trigger(u"Salva"_s);
     ctl<QPlainTextEdit>(u"AmoDescr"_s)->setPlainText(u"d"_s);
     trigger(u"Salva"_s);
@@ -429,9 +430,9 @@ void TestAmoForm::pictureCopyFailureIsReported()
 {
     const QString outside = inst->dataPath() + u"/p.jpg"_s;
     fillExample(makePicture(outside));
-    QFile::remove(outside);  // gone before the save
+    QFile::remove(outside); // gone before the save
     saveAs(ami() + u"Trota.kva"_s);
-    QVERIFY(QFileInfo::exists(ami() + u"Trota.kva"_s));  // the item is written
+    QVERIFY(QFileInfo::exists(ami() + u"Trota.kva"_s)); // the item is written
     QCOMPARE(desk->messages.size(), 1);
     QVERIFY(desk->messages.first().contains(outside));
     QVERIFY(desk->messages.first().startsWith(u"Impossibile copiare la foto"_s));
@@ -612,7 +613,8 @@ void TestAmoForm::windowFrame()
     // Every control lies inside the client area, above the status bar.
     const QRect client = ctl<QWidget>(u"Client"_s)->rect();
     const int statusTop = ctl<QWidget>(u"StatusBar"_s)->geometry().top();
-    for (QWidget *w : ctl<QWidget>(u"Client"_s)->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget *w :
+         ctl<QWidget>(u"Client"_s)->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (w->objectName() == u"StatusBar"_s || !w->isVisible())
             continue;
         QVERIFY2(client.contains(w->geometry()), qPrintable(w->objectName()));
@@ -654,10 +656,10 @@ void TestAmoForm::noItalianLeftInEnglish()
         if (italian.contains(t))
             leftovers << t;
     // Texts that read the same in both languages.
-    QStringList same{u"File"_s, u"Fine"_s, u"Crystal"_s, u"Micro"_s, u"Larva"_s,
-                     u"Spinning"_s, u"(100x100)"_s};
+    QStringList same{u"File"_s,  u"Fine"_s,     u"Crystal"_s,  u"Micro"_s,
+                     u"Larva"_s, u"Spinning"_s, u"(100x100)"_s};
     const KindForm hook = TAmoForm::describe();
-    same << hook.fields[6].entriesI;  // the sizes
+    same << hook.fields[6].entriesI; // the sizes
     for (const QString &t : same)
         leftovers.removeAll(t);
     QCOMPARE(leftovers, QStringList());

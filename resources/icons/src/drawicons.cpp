@@ -69,9 +69,18 @@ QColor mix(const QColor &a, const QColor &b, qreal t)
                             float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
 }
 
-QColor light(const QColor &c, qreal t) { return mix(c, Qt::white, t); }
-QColor dark(const QColor &c, qreal t) { return mix(c, pal::ink, t); }
-QColor outlineOf(const QColor &fill) { return dark(fill, 0.72); }
+QColor light(const QColor &c, qreal t)
+{
+    return mix(c, Qt::white, t);
+}
+QColor dark(const QColor &c, qreal t)
+{
+    return mix(c, pal::ink, t);
+}
+QColor outlineOf(const QColor &fill)
+{
+    return dark(fill, 0.72);
+}
 QColor alpha(QColor c, qreal a)
 {
     c.setAlphaF(float(a));
@@ -83,7 +92,8 @@ QColor alpha(QColor c, qreal a)
 // A picture is drawn in its own design units (e.g. 40 x 40); `scale` maps
 // them to output pixels. Line weights are chosen in pixels so that small
 // renderings keep crisp one-pixel outlines.
-struct Ctx {
+struct Ctx
+{
     QPainter &p;
     int size;
     qreal scale;
@@ -174,7 +184,8 @@ QPainterPath polygon(std::initializer_list<QPointF> pts)
 QPointF unitTangent(const QPainterPath &path, qreal t)
 {
     const qreal e = 0.002;
-    QPointF d = path.pointAtPercent(std::min(1.0, t + e)) - path.pointAtPercent(std::max(0.0, t - e));
+    QPointF d =
+        path.pointAtPercent(std::min(1.0, t + e)) - path.pointAtPercent(std::max(0.0, t - e));
     qreal len = std::hypot(d.x(), d.y());
     return len > 0 ? d / len : QPointF(1, 0);
 }
@@ -220,7 +231,8 @@ QPainterPath strokeOf(const QPainterPath &centre, qreal width, Qt::PenCapStyle c
 }
 
 // Small deterministic generator for speckles.
-struct Lcg {
+struct Lcg
+{
     quint32 state;
     qreal next()
     {
@@ -557,8 +569,7 @@ void drawGalleggiante(Ctx &c)
 
     // Antenna and the stem below.
     const QPainterPath antenna = roundRect(QRectF(centre.x() - 1.3, 2.5, 2.6, 12), 1.2);
-    shape(c, antenna, metal(centre.x() - 1.3, centre.x() + 1.3, pal::white), pal::steel,
-          c.fine());
+    shape(c, antenna, metal(centre.x() - 1.3, centre.x() + 1.3, pal::white), pal::steel, c.fine());
     const QPainterPath tip = roundRect(QRectF(centre.x() - 1.3, 2.5, 2.6, 4.5), 1.2);
     shape(c, tip, metal(centre.x() - 1.3, centre.x() + 1.3, pal::red), pal::red, c.fine());
     const QPainterPath stem = roundRect(QRectF(centre.x() - 1, 28, 2, 8), 1);
@@ -907,13 +918,12 @@ void drawMulinello(Ctx &c)
 void drawNew(Ctx &c)
 {
     const qreal fold = 5.5;
-    const QPainterPath page = polygon({{4.5, 1.5}, {19.5 - fold, 1.5}, {19.5, 1.5 + fold},
-                                       {19.5, 22}, {4.5, 22}});
+    const QPainterPath page =
+        polygon({{4.5, 1.5}, {19.5 - fold, 1.5}, {19.5, 1.5 + fold}, {19.5, 22}, {4.5, 22}});
     shape(c, page, lit(QRectF(4.5, 1.5, 15, 20.5), pal::paper, 0.0, 0.12), pal::mountain);
-    const QPainterPath corner = polygon({{19.5 - fold, 1.5}, {19.5 - fold, 1.5 + fold},
-                                         {19.5, 1.5 + fold}});
-    shape(c, corner, lit(corner.boundingRect(), QColor(0xd8, 0xe0, 0xe8), 0.3, 0.0),
-          pal::mountain);
+    const QPainterPath corner =
+        polygon({{19.5 - fold, 1.5}, {19.5 - fold, 1.5 + fold}, {19.5, 1.5 + fold}});
+    shape(c, corner, lit(corner.boundingRect(), QColor(0xd8, 0xe0, 0xe8), 0.3, 0.0), pal::mountain);
 }
 
 void drawOpen(Ctx &c)
@@ -1039,8 +1049,8 @@ void drawProgram(Ctx &c)
     c.p.fillPath(sea, seaFill);
     c.p.strokePath(sea, pen(outlineOf(pal::water), c.fine()));
     const qreal waveW = c.px(std::max(1.0, c.size / 64.0));
-    for (const auto &[x, y] : {std::pair{150.0, 198.0}, {196.0, 186.0}, {112.0, 222.0},
-                               {170.0, 226.0}}) {
+    for (const auto &[x, y] :
+         {std::pair{150.0, 198.0}, {196.0, 186.0}, {112.0, 222.0}, {170.0, 226.0}}) {
         if (!c.big())
             break;
         QPainterPath wave;
@@ -1071,9 +1081,8 @@ void drawProgram(Ctx &c)
     shape(c, crown, lit(crown.boundingRect(), spray, 0.6, 0.05), pal::water, c.fine());
     c.p.restore();
     if (c.big()) {
-        for (const auto &[pt, r] : {std::pair{QPointF(18, 150), 4.5},
-                                    {QPointF(28, 134), 3.5},
-                                    {QPointF(84, 160), 3.5}}) {
+        for (const auto &[pt, r] :
+             {std::pair{QPointF(18, 150), 4.5}, {QPointF(28, 134), 3.5}, {QPointF(84, 160), 3.5}}) {
             shape(c, circle(pt, r), ball(pt, r, spray, 0.8), pal::water, c.fine());
         }
     }
@@ -1088,7 +1097,8 @@ void drawProgram(Ctx &c)
 
 // ---------------------------------------------------------------- output
 
-struct Picture {
+struct Picture
+{
     const char *file;
     int size;
     qreal design;
