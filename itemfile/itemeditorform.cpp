@@ -179,11 +179,9 @@ void TItemEditorForm::buildUi()
         descr->setObjectName(descrName);
         descr->setGeometry(80, 32, 370, 60);
         m_PageControlDescr->addTab(page, QString());
-        return page;
     };
-    m_TabSheet1 = makeTab(u"TabSheet1"_s, m_nome, m_descr, prefix + u"Nome"_s, prefix + u"Descr"_s);
-    m_TabSheet2 = makeTab(u"TabSheet2"_s, m_nomeEng, m_descrEng, prefix + u"NomeEng"_s,
-                          prefix + u"DescrEng"_s);
+    makeTab(u"TabSheet1"_s, m_nome, m_descr, prefix + u"Nome"_s, prefix + u"Descr"_s);
+    makeTab(u"TabSheet2"_s, m_nomeEng, m_descrEng, prefix + u"NomeEng"_s, prefix + u"DescrEng"_s);
 
     buildFields(tabTop + 125 + 8);
 

@@ -106,8 +106,6 @@ private:
     QLabel *m_Label1 = nullptr;
     QLabel *m_fileName = nullptr;
     QTabWidget *m_PageControlDescr = nullptr;
-    QWidget *m_TabSheet1 = nullptr;
-    QWidget *m_TabSheet2 = nullptr;
     std::vector<QLabel *> m_label2; // both tabs
     std::vector<QLabel *> m_label3;
     NameEdit *m_nome = nullptr;
