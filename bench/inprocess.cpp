@@ -320,16 +320,19 @@ struct Editor
     }
 };
 
-void hookOpen(const std::string &rows, int pairs, Editor &e, const QString &hook,
+// Two hooks with different texts, opened in turn: the editor really has to
+// replace what it shows, as when a user opens one item after another.
+void hookOpen(const std::string &rows, int pairs, Editor &e, const QString (&hooks)[2],
               const QString &picture)
 {
+    int next = 0;
     const auto floor = [&] {
-        g_sink = g_sink + readBytes(hook).size();
+        g_sink = g_sink + readBytes(hooks[next ^= 1]).size();
         QImageReader reader(picture);
         g_sink = g_sink + reader.read().width();
     };
     const auto subject = [&] {
-        e.desk.answerOpen(hook);
+        e.desk.answerOpen(hooks[next ^= 1]);
         e.form.Load();
     };
     const int floorCalls = bench::callsFor(2e6, floor);
@@ -464,6 +467,13 @@ int main(int argc, char *argv[])
         TestInstallation::write(folder + u"trota.kva"_s, hookFile());
         writeJpeg(folder + u"amo_trota.jpg"_s, 100, 100);
     }
+    QByteArray carp = hookFile();
+    carp.replace("Amo fine per trota", "Amo robusto per la carpa di fiume");
+    carp.replace("Amo da trota", "Amo da carpa");
+    carp.replace("Thin trout hook", "Strong hook for river carp");
+    carp.replace("Trout hook", "Carp hook");
+    TestInstallation::write(ami + u"carpa.kva"_s, carp);
+    const QString hooks[2] = {ami + u"trota.kva"_s, ami + u"carpa.kva"_s};
     writeJpeg(venuePhoto, 1024, 768);
     writeJpeg(childJpeg, 100, 100);
 
@@ -472,7 +482,7 @@ int main(int argc, char *argv[])
     if (wanted(u"picture"_s))
         pictures(rows, pairs, venuePhoto);
     if (wanted(u"open"_s))
-        hookOpen(rows, pairs, e, ami + u"trota.kva"_s, ami + u"amo_trota.jpg"_s);
+        hookOpen(rows, pairs, e, hooks, ami + u"amo_trota.jpg"_s);
     if (wanted(u"ini"_s))
         iniRead(rows, pairs, ami + u"trota.kva"_s);
     if (wanted(u"save"_s))

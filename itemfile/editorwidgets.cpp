@@ -35,7 +35,7 @@ void LimitedMemo::setText(const QString &text)
     // Laying the text out is the dearest part of opening an item; spare it
     // when nothing changes.
     if (fixed != toPlainText())
-        setPlainText(fixed);
+        document()->setPlainText(fixed);
 }
 
 void LimitedMemo::keyPressEvent(QKeyEvent *event)
