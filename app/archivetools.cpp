@@ -157,6 +157,28 @@ void mergeInto(const QString &srcDir, const QString &dstDir, const QString &pref
     }
 }
 
+// What a failed tool run is reported as: %1 is the archive, %2 the
+// platform's reason (crash) or the exit code; `kept` says what is unchanged.
+struct FailedRunTexts
+{
+    QString crashedI, crashedE, failedI, failedE, keptI, keptE;
+};
+
+void reportFailedRun(const ArchiveTools::Messenger &show, const QString &tool,
+                     const DesktopServices::ProcessResult &r, const QString &archive,
+                     const FailedRunTexts &t)
+{
+    if (!r.started)
+        show(u"Impossibile avviare %1: %2"_s.arg(tool, r.errorText),
+             u"Could not start %1: %2"_s.arg(tool, r.errorText));
+    else if (r.crashed)
+        show(t.crashedI.arg(archive, r.errorText) + t.keptI,
+             t.crashedE.arg(archive, r.errorText) + t.keptE);
+    else
+        show(t.failedI.arg(archive, QString::number(r.exitCode)) + t.keptI,
+             t.failedE.arg(archive, QString::number(r.exitCode)) + t.keptE);
+}
+
 } // namespace
 
 QString StrAddApici(const QString &str)
@@ -325,21 +347,14 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
         [show, tool, temp, archive, shown](const DesktopServices::ProcessResult &r) {
             if (!r.started || r.crashed || r.exitCode != 0) {
                 QFile::remove(temp);
-                if (!r.started)
-                    show(u"Impossibile avviare %1: %2"_s.arg(tool, r.errorText),
-                         u"Could not start %1: %2"_s.arg(tool, r.errorText));
-                else if (r.crashed)
-                    show(
-                        u"zip si è interrotto creando l'archivio %1 (%2). Un archivio già presente non è stato modificato."_s
-                            .arg(shown, r.errorText),
-                        u"zip stopped abnormally while making the archive %1 (%2). An existing archive is unchanged."_s
-                            .arg(shown, r.errorText));
-                else
-                    show(
-                        u"zip non è riuscito a creare l'archivio %1 (codice di uscita %2). Un archivio già presente non è stato modificato."_s
-                            .arg(shown, QString::number(r.exitCode)),
-                        u"zip could not make the archive %1 (exit code %2). An existing archive is unchanged."_s
-                            .arg(shown, QString::number(r.exitCode)));
+                reportFailedRun(
+                    show, tool, r, shown,
+                    {u"zip si è interrotto creando l'archivio %1 (%2)."_s,
+                     u"zip stopped abnormally while making the archive %1 (%2)."_s,
+                     u"zip non è riuscito a creare l'archivio %1 (codice di uscita %2)."_s,
+                     u"zip could not make the archive %1 (exit code %2)."_s,
+                     u" Un archivio già presente non è stato modificato."_s,
+                     u" An existing archive is unchanged."_s});
                 return;
             }
             QString error;
@@ -390,21 +405,13 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath)
             // dropped): the files are there and are kept.
             if (!r.started || r.crashed || r.exitCode > 1 || r.exitCode < 0) {
                 QDir(stage).removeRecursively();
-                if (!r.started)
-                    show(u"Impossibile avviare %1: %2"_s.arg(tool, r.errorText),
-                         u"Could not start %1: %2"_s.arg(tool, r.errorText));
-                else if (r.crashed)
-                    show(
-                        u"unzip si è interrotto estraendo l'archivio %1 (%2). Nessun file è stato cambiato."_s
-                            .arg(shown, r.errorText),
-                        u"unzip stopped abnormally while unpacking the archive %1 (%2). No file was changed."_s
-                            .arg(shown, r.errorText));
-                else
-                    show(
-                        u"unzip non è riuscito a estrarre l'archivio %1 (codice di uscita %2). Nessun file è stato cambiato."_s
-                            .arg(shown, QString::number(r.exitCode)),
-                        u"unzip could not unpack the archive %1 (exit code %2). No file was changed."_s
-                            .arg(shown, QString::number(r.exitCode)));
+                reportFailedRun(
+                    show, tool, r, shown,
+                    {u"unzip si è interrotto estraendo l'archivio %1 (%2)."_s,
+                     u"unzip stopped abnormally while unpacking the archive %1 (%2)."_s,
+                     u"unzip non è riuscito a estrarre l'archivio %1 (codice di uscita %2)."_s,
+                     u"unzip could not unpack the archive %1 (exit code %2)."_s,
+                     u" Nessun file è stato cambiato."_s, u" No file was changed."_s});
                 return;
             }
 
