@@ -1,37 +1,14 @@
 #include "korvalisapp.h"
 #include "korvalisappform.h"
 #include "qtdesktopservices.h"
+#include "quitafterfirstpaint.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// Ends the program once the watched window has painted for the first time,
-// so that start-up can be measured from outside.
-class QuitAfterFirstPaint : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && watched == parent()) {
-            watched->removeEventFilter(this);
-            // Queued, so the paint and the flush to the screen complete.
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

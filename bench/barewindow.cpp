@@ -4,6 +4,8 @@
 // first paint as `korvalisedit --exit-after-first-paint` does. It uses the
 // same embedded toolbar images, since any such window has to decode them.
 
+#include "quitafterfirstpaint.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QMainWindow>
@@ -14,26 +16,6 @@
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-class QuitAfterFirstPaint : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && watched == parent()) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

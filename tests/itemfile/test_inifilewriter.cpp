@@ -17,16 +17,6 @@ namespace {
 
 using TestFiles::entries;
 
-QByteArray readAll(const QString &path)
-{
-    return TestFiles::read(path);
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    return TestFiles::write(path, bytes);
-}
-
 // A path of exactly `length` characters inside `base`, whose folders exist,
 // so that only its length can make opening it fail.
 QString pathOfLength(const QString &base, qsizetype length)
@@ -161,7 +151,7 @@ void TestIniFileWriter::hookExample()
         "\r\n"
         "; Foto dell'amo (immagine 100x100 px)\r\n"
         "FILENAMEFOTO=\"amo_trota.jpg\"\r\n";
-    QCOMPARE(readAll(path), expected);
+    QCOMPARE(TestFiles::read(path), expected);
     QVERIFY(desktop.messages.isEmpty());
     QCOMPARE(entries(dir.path()), QStringList{u"amo_trota.kva"_s});
 }
@@ -257,7 +247,7 @@ void TestIniFileWriter::lines()
     else
         QFAIL("unknown operation in the table");
     w.Close();
-    QCOMPARE(readAll(path), expected);
+    QCOMPARE(TestFiles::read(path), expected);
 }
 
 void TestIniFileWriter::integersIgnoreLocale()
@@ -277,7 +267,7 @@ void TestIniFileWriter::integersIgnoreLocale()
         w.Close();
     }
     QLocale::setDefault(saved);
-    QCOMPARE(readAll(path), QByteArray("PESO=1234567\r\nMISURA=-1234\r\n"));
+    QCOMPARE(TestFiles::read(path), QByteArray("PESO=1234567\r\nMISURA=-1234\r\n"));
 }
 
 void TestIniFileWriter::replacesExistingFile()
@@ -285,15 +275,15 @@ void TestIniFileWriter::replacesExistingFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"item.kva"_s);
-    QVERIFY(writeBytes(path, QByteArray(5000, 'o')));
+    QVERIFY(TestFiles::write(path, QByteArray(5000, 'o')));
     ScriptedDesktop desktop;
     TIniFileWriter w(desktop);
     w.Crea(path);
     // Nothing changes until Close completes.
     w.AddStringKey(u"NOME"_s, u"nuovo"_s);
-    QCOMPARE(readAll(path), QByteArray(5000, 'o'));
+    QCOMPARE(TestFiles::read(path), QByteArray(5000, 'o'));
     w.Close();
-    QCOMPARE(readAll(path), QByteArray("NOME=\"nuovo\"\r\n"));
+    QCOMPARE(TestFiles::read(path), QByteArray("NOME=\"nuovo\"\r\n"));
     QCOMPARE(entries(dir.path()), QStringList{u"item.kva"_s});
 }
 
@@ -309,7 +299,7 @@ void TestIniFileWriter::longestNameWorks()
     QVERIFY(w.isOpen());
     w.AddBlankLine();
     w.Close();
-    QCOMPARE(readAll(path), QByteArray("\r\n"));
+    QCOMPARE(TestFiles::read(path), QByteArray("\r\n"));
     QVERIFY(desktop.messages.isEmpty());
 }
 
@@ -380,7 +370,7 @@ void TestIniFileWriter::abandonedWriterKeepsOldFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"amo.kva"_s);
     const QByteArray old = "; old\r\n[AMO]\r\nNOME=\"Vecchio\"\r\n";
-    QVERIFY(writeBytes(path, old));
+    QVERIFY(TestFiles::write(path, old));
 
     ScriptedDesktop desktop;
     // A save that ends with an exception part-way, as a failed picture or
@@ -398,7 +388,7 @@ void TestIniFileWriter::abandonedWriterKeepsOldFile()
     } catch (const KvError &e) {
         QCOMPARE(e.text(), u"stop"_s);
     }
-    QCOMPARE(readAll(path), old);
+    QCOMPARE(TestFiles::read(path), old);
     QCOMPARE(entries(dir.path()), QStringList{u"amo.kva"_s});
 }
 
@@ -408,7 +398,7 @@ void TestIniFileWriter::failedCloseKeepsOldFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"amo.kva"_s);
     const QByteArray old = "[AMO]\r\nNOME=\"Vecchio\"\r\n";
-    QVERIFY(writeBytes(path, old));
+    QVERIFY(TestFiles::write(path, old));
 
     ScriptedDesktop desktop;
     TIniFileWriter w(desktop);
@@ -430,7 +420,7 @@ void TestIniFileWriter::failedCloseKeepsOldFile()
     }
     QVERIFY(!w.isOpen());
     QVERIFY_THROWS_EXCEPTION(KvError, w.Close());
-    QCOMPARE(readAll(path), old);
+    QCOMPARE(TestFiles::read(path), old);
     QCOMPARE(entries(dir.path()), QStringList{u"amo.kva"_s});
     QVERIFY(desktop.messages.isEmpty());
 }
@@ -441,7 +431,7 @@ void TestIniFileWriter::failedWriteStopsTheWriter()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"amo.kva"_s);
     const QByteArray old = "[AMO]\r\nNOME=\"Vecchio\"\r\n";
-    QVERIFY(writeBytes(path, old));
+    QVERIFY(TestFiles::write(path, old));
 
     ScriptedDesktop desktop;
     TIniFileWriter w(desktop);
@@ -462,7 +452,7 @@ void TestIniFileWriter::failedWriteStopsTheWriter()
     // The incomplete file can no longer be committed over the old one.
     QVERIFY_THROWS_EXCEPTION(KvError, w.AddBlankLine());
     QVERIFY_THROWS_EXCEPTION(KvError, w.Close());
-    QCOMPARE(readAll(path), old);
+    QCOMPARE(TestFiles::read(path), old);
     QCOMPARE(entries(dir.path()), QStringList{u"amo.kva"_s});
 }
 

@@ -13,16 +13,6 @@ namespace {
 
 using TestFiles::entries;
 
-QByteArray readAll(const QString &path)
-{
-    return TestFiles::read(path);
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    return TestFiles::write(path, bytes);
-}
-
 } // namespace
 
 class TestWriteProfile : public QObject
@@ -123,11 +113,11 @@ void TestWriteProfile::writesOneValue()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"KorvalisEdit.ini"_s);
     if (exists)
-        QVERIFY(writeBytes(path, before));
+        QVERIFY(TestFiles::write(path, before));
 
     QString error;
     QVERIFY2(writeProfileString(path, section, key, value, &error), qPrintable(error));
-    QCOMPARE(readAll(path), after);
+    QCOMPARE(TestFiles::read(path), after);
     QCOMPARE(entries(dir.path()), QStringList{u"KorvalisEdit.ini"_s});
 
     // What was written is what the reader finds.
@@ -171,7 +161,7 @@ void TestWriteProfile::failedWriteKeepsOldFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"KorvalisEdit.ini"_s);
     const QByteArray before = "[LINGUA]\r\nKORVALIS=I\r\n";
-    QVERIFY(writeBytes(path, before));
+    QVERIFY(TestFiles::write(path, before));
 
     QString error;
     {
@@ -182,7 +172,7 @@ void TestWriteProfile::failedWriteKeepsOldFile()
         QVERIFY(!writeProfileString(path, u"LINGUA"_s, u"KORVALIS"_s, longValue, &error));
     }
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
-    QCOMPARE(readAll(path), before);
+    QCOMPARE(TestFiles::read(path), before);
     QCOMPARE(entries(dir.path()), QStringList{u"KorvalisEdit.ini"_s});
 }
 
