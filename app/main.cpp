@@ -47,5 +47,8 @@ int main(int argc, char *argv[])
     if (parser.isSet(exitAfterFirstPaint))
         mainWindow.installEventFilter(new QuitAfterFirstPaint(&mainWindow));
     mainWindow.show();
-    return app.exec();
+    const int status = app.exec();
+    // An export still packing must get to replace its archive.
+    desktop.finishPendingProcesses(60 * 1000);
+    return status;
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
@@ -41,6 +42,26 @@ QStringList QtDesktopServices::toQtNameFilters(const QString &filter)
             result.append(description + u" ("_s + patterns + u')');
     }
     return result;
+}
+
+QtDesktopServices::QtDesktopServices()
+    : m_processes(std::make_unique<QObject>())
+{
+}
+
+QtDesktopServices::~QtDesktopServices()
+{
+    // Whoever asked for a result may be gone by now.
+    for (QProcess *p : m_processes->findChildren<QProcess *>())
+        p->disconnect();
+}
+
+void QtDesktopServices::finishPendingProcesses(int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (m_pending > 0 && clock.elapsed() < timeoutMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 }
 
 std::optional<QString> QtDesktopServices::openFile(const QString &filter, const QString &initDir)
@@ -84,7 +105,8 @@ void QtDesktopServices::showError(const QString &text)
 void QtDesktopServices::startProcess(const QString &program, const QStringList &args,
                                      const QString &workDir, ProcessDone done)
 {
-    auto *process = new QProcess(qApp);
+    auto *process = new QProcess(m_processes.get());
+    ++m_pending;
     process->setProgram(program);
     process->setArguments(args);
     process->setWorkingDirectory(workDir);
@@ -98,9 +120,10 @@ void QtDesktopServices::startProcess(const QString &program, const QStringList &
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
     QObject::connect(process, &QProcess::errorOccurred, process,
-                     [process, done](QProcess::ProcessError error) {
+                     [this, process, done](QProcess::ProcessError error) {
                          if (error != QProcess::FailedToStart)
                              return;
+                         --m_pending;
                          ProcessResult r;
                          r.started = false;
                          r.errorText = process->errorString();
@@ -109,7 +132,8 @@ void QtDesktopServices::startProcess(const QString &program, const QStringList &
                          process->deleteLater();
                      });
     QObject::connect(process, &QProcess::finished, process,
-                     [process, done](int exitCode, QProcess::ExitStatus status) {
+                     [this, process, done](int exitCode, QProcess::ExitStatus status) {
+                         --m_pending;
                          ProcessResult r;
                          r.started = true;
                          r.exitCode = exitCode;
