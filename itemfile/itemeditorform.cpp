@@ -39,7 +39,6 @@ const QString kNome = u"NOME"_s;
 const QString kName = u"NAME"_s;
 const QString kDescrizione = u"DESCRIZIONE"_s;
 const QString kDescription = u"DESCRIPTION"_s;
-const QString kFileNameFoto = u"FILENAMEFOTO"_s;
 
 void writeComment(TIniFileWriter &w, const QStringList &lines)
 {
@@ -239,39 +238,48 @@ void TItemEditorForm::buildFields(int top)
             w.control = slider;
             break;
         }
+        case FieldSpec::Type::Picture:
+            y = addPictureRow(m_fields.size(), w, y);
+            m_fields.push_back(w);
+            continue;
         }
         w.control->setObjectName(spec.control);
         w.control->setGeometry(kControlX, y, width, 22);
         m_fields.push_back(w);
         y += kRowHeight;
     }
+    Q_ASSERT(std::count_if(m_form.fields.cbegin(), m_form.fields.cend(),
+                           [](const FieldSpec &f) { return f.type == FieldSpec::Type::Picture; })
+             == info().pictureCount);
+}
 
-    if (info().pictureCount == 0)
-        return;
-    const QSize view = m_form.pictureViewSize;
+int TItemEditorForm::addPictureRow(size_t index, FieldWidgets &w, int y)
+{
+    const FieldSpec &spec = m_form.fields[index];
+    const QSize view = spec.viewSize;
     y += 4;
-    m_pictureLabel = new QLabel(m_client);
-    m_pictureLabel->setObjectName(m_form.pictureLabel);
-    m_pictureLabel->setGeometry(kLabelX, y + 4, 100, 16);
-    if (!m_form.pictureSizeLabel.isEmpty()) {
-        m_pictureSizeLabel = new QLabel(m_client);
-        m_pictureSizeLabel->setObjectName(m_form.pictureSizeLabel);
-        m_pictureSizeLabel->setGeometry(kLabelX, y + 22, 100, 16);
+    w.label->move(kLabelX, y + 4);
+    if (!spec.sizeLabel.isEmpty()) {
+        w.sizeLabel = new QLabel(m_client);
+        w.sizeLabel->setObjectName(spec.sizeLabel);
+        w.sizeLabel->setGeometry(kLabelX, y + 22, kControlX - kLabelX - 8, 16);
     }
-    m_bevelFoto = new QFrame(m_client);
-    m_bevelFoto->setObjectName(info().prefix + u"BevelFoto"_s);
-    m_bevelFoto->setFrameShape(QFrame::Box);
-    m_bevelFoto->setFrameShadow(QFrame::Sunken);
-    m_bevelFoto->setGeometry(kControlX, y, view.width() + 4, view.height() + 4);
-    m_foto = new PictureView(m_bevelFoto);
-    m_foto->setObjectName(info().prefix + u"Foto"_s);
-    m_foto->setGeometry(2, 2, view.width(), view.height());
-    m_pictureButton = new QToolButton(m_client);
-    m_pictureButton->setObjectName(info().pictureButton);
-    m_pictureButton->setIcon(QIcon(u":/icons/editor/photo.png"_s));
-    m_pictureButton->setGeometry(kControlX + view.width() + 12, y, 25, 25);
-    connect(m_pictureButton, &QToolButton::clicked, this,
-            [this] { runAction([this] { pickPicture(); }); });
+    w.frame = new QFrame(m_client);
+    w.frame->setObjectName(spec.frame);
+    w.frame->setFrameShape(QFrame::Box);
+    w.frame->setFrameShadow(QFrame::Sunken);
+    w.frame->setGeometry(kControlX, y, view.width() + 4, view.height() + 4);
+    w.view = new PictureView(w.frame);
+    w.view->setObjectName(spec.control);
+    w.view->setGeometry(2, 2, view.width(), view.height());
+    w.button = new QToolButton(m_client);
+    w.button->setObjectName(spec.button);
+    w.button->setIcon(QIcon(u":/icons/editor/photo.png"_s));
+    w.button->setGeometry(kControlX + view.width() + 12, y, 25, 25);
+    w.control = w.button;
+    connect(w.button, &QToolButton::clicked, this,
+            [this, index] { runAction([this, index] { pickPicture(index); }); });
+    return y + view.height() + 4 + 8;
 }
 
 namespace {
@@ -279,7 +287,6 @@ namespace {
 const TextPair kFileNameLabel{u"Nome File"_s, u"File Name"_s};
 const TextPair kNameLabel{u"Nome"_s, u"Name"_s};
 const TextPair kDescrLabel{u"Descrizione"_s, u"Description"_s};
-const TextPair kPictureLabel{u"Foto"_s, u"Image"_s};
 const TextPair kTab1{u"Italiano"_s, u"Italian"_s};
 const TextPair kTab2{u"Inglese"_s, u"English"_s};
 const TextPair kFileMenu{u"File"_s, u"File"_s};
@@ -313,12 +320,11 @@ void TItemEditorForm::applyCaptions(bool en)
     m_Installa1->setTitle(kInstall.in(en));
     m_Unzip1->setText(kZipImport.in(en));
     m_Zip1->setText(kZipExport.in(en));
-    for (size_t i = 0; i < m_fields.size(); ++i)
+    for (size_t i = 0; i < m_fields.size(); ++i) {
         m_fields[i].label->setText(m_form.fields[i].caption.in(en));
-    if (m_pictureLabel)
-        m_pictureLabel->setText(kPictureLabel.in(en));
-    if (m_pictureSizeLabel)
-        m_pictureSizeLabel->setText(m_form.pictureSizeCaption.in(en));
+        if (m_fields[i].sizeLabel)
+            m_fields[i].sizeLabel->setText(m_form.fields[i].sizeCaption.in(en));
+    }
 }
 
 void TItemEditorForm::applyHints(bool en)
@@ -339,8 +345,6 @@ void TItemEditorForm::applyHints(bool en)
         w->setStatusTip(m_form.nameHint.in(en));
     for (QWidget *w : {static_cast<QWidget *>(m_descr), static_cast<QWidget *>(m_descrEng)})
         w->setStatusTip(m_form.descrHint.in(en));
-    if (m_pictureButton)
-        m_pictureButton->setStatusTip(m_form.pictureButtonHint.in(en));
     for (size_t i = 0; i < m_fields.size(); ++i)
         m_fields[i].control->setStatusTip(m_form.fields[i].hint.in(en));
 }
@@ -401,8 +405,6 @@ void TItemEditorForm::New()
     for (size_t i = 0; i < m_fields.size(); ++i)
         setFieldNew(i);
     newExtra();
-    if (info().pictureCount > 0)
-        clearPicture();
     m_PageControlDescr->setCurrentIndex(0);
 }
 
@@ -416,12 +418,19 @@ void TItemEditorForm::setFieldNew(size_t i)
     case FieldSpec::Type::TrackBar:
         static_cast<QSlider *>(m_fields[i].control)->setValue(spec.newValue);
         break;
+    case FieldSpec::Type::Picture:
+        clearPicture(i);
+        break;
     }
 }
 
-void TItemEditorForm::readField(size_t i, const IniProfile &ini)
+void TItemEditorForm::readField(size_t i, const IniProfile &ini, const QString &folder)
 {
     const FieldSpec &spec = m_form.fields[i];
+    if (spec.type == FieldSpec::Type::Picture) {
+        loadPicture(i, folder + ini.readString(info().section, spec.key, QString()));
+        return;
+    }
     const int stored = ini.readInteger(info().section, spec.key, spec.readDefault);
     switch (spec.type) {
     case FieldSpec::Type::List:
@@ -429,6 +438,8 @@ void TItemEditorForm::readField(size_t i, const IniProfile &ini)
         break;
     case FieldSpec::Type::TrackBar:
         static_cast<QSlider *>(m_fields[i].control)->setValue(spec.clampPosition(stored));
+        break;
+    case FieldSpec::Type::Picture:
         break;
     }
 }
@@ -441,6 +452,8 @@ int TItemEditorForm::fieldValue(size_t i) const
         return spec.encode(static_cast<QComboBox *>(m_fields[i].control)->currentIndex());
     case FieldSpec::Type::TrackBar:
         return static_cast<QSlider *>(m_fields[i].control)->value();
+    case FieldSpec::Type::Picture:
+        break;
     }
     return 0;
 }
@@ -452,25 +465,34 @@ void TItemEditorForm::updateValueLabel(size_t i, int position)
         m_fields[i].valueLabel->setText(spec.valueText(position, english()));
 }
 
-void TItemEditorForm::clearPicture()
+QString TItemEditorForm::fileNameFoto() const
 {
-    m_fileNameFoto.clear();
-    m_foto->clear();
-    m_bevelFoto->setStatusTip(m_fileNameFoto);
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (isPicture(i))
+            return m_fields[i].path;
+    return QString();
 }
 
-void TItemEditorForm::loadPicture(const QString &path)
+void TItemEditorForm::clearPicture(size_t i)
 {
-    m_fileNameFoto = Picture::resolve(path);
+    FieldWidgets &w = m_fields[i];
+    w.path.clear();
+    w.view->clear();
+    w.frame->setStatusTip(w.path);
+}
+
+void TItemEditorForm::loadPicture(size_t i, const QString &path)
+{
+    FieldWidgets &w = m_fields[i];
+    w.path = Picture::resolve(path);
+    w.frame->setStatusTip(w.path);
     try {
-        m_foto->setImage(Picture::load(m_fileNameFoto, m_form.pictureViewSize));
+        w.view->setImage(Picture::load(w.path, m_form.fields[i].viewSize));
     } catch (const KvError &) {
         // Do not leave the previous item's picture on show.
-        m_foto->clear();
-        m_bevelFoto->setStatusTip(m_fileNameFoto);
+        w.view->clear();
         throw;
     }
-    m_bevelFoto->setStatusTip(m_fileNameFoto);
 }
 
 void TItemEditorForm::Load()
@@ -487,14 +509,11 @@ void TItemEditorForm::Load()
     m_nomeEng->setText(ini.readString(sect, kName, m_form.defName));
     m_descr->setText(ini.readString(sect, kDescrizione, m_form.defDescrizione));
     m_descrEng->setText(ini.readString(sect, kDescription, m_form.defDescription));
+    // Pictures are looked for next to the item file.
+    const QString folder = QFileInfo(path).absolutePath() + u'/';
     for (size_t i = 0; i < m_fields.size(); ++i)
-        readField(i, ini);
+        readField(i, ini, folder);
     readExtra(ini);
-
-    if (k.pictureCount > 0) {
-        const QString folder = QFileInfo(path).absolutePath() + u'/';
-        loadPicture(folder + ini.readString(sect, kFileNameFoto, QString()));
-    }
     m_PageControlDescr->setCurrentIndex(0);
 }
 
@@ -508,7 +527,7 @@ bool TItemEditorForm::Verifica()
         m_shell.ShowMessaggio(m_form.msgDescr.i, m_form.msgDescr.e);
         return false;
     }
-    if (info().pictureCount > 0 && m_fileNameFoto.isEmpty()) {
+    if (info().pictureCount > 0 && fileNameFoto().isEmpty()) {
         m_shell.ShowMessaggio(m_form.msgFoto.i, m_form.msgFoto.e);
         return false;
     }
@@ -524,7 +543,6 @@ void TItemEditorForm::Save()
                                    m_fileName->text()))
         return;
     const QString path = m_shell.SaveDialogFileName();
-    const QString pictureName = QFileInfo(m_fileNameFoto).fileName();
 
     {
         TIniFileWriter w(m_shell.desktop());
@@ -539,47 +557,56 @@ void TItemEditorForm::Save()
         w.AddStringKey(kDescription, m_descrEng->text());
         for (size_t i = 0; i < m_fields.size(); ++i) {
             writeComment(w, m_form.fields[i].comment);
-            w.AddIntegerKey(m_form.fields[i].key, fieldValue(i));
+            if (isPicture(i))
+                w.AddStringKey(m_form.fields[i].key, QFileInfo(m_fields[i].path).fileName());
+            else
+                w.AddIntegerKey(m_form.fields[i].key, fieldValue(i));
         }
         writeExtra(w);
-        if (k.pictureCount > 0) {
-            writeComment(w, m_form.pictureComment);
-            w.AddStringKey(kFileNameFoto, pictureName);
-        }
         w.Close();
     }
 
-    if (k.pictureCount > 0) {
-        const QString target = kindFolder() + pictureName;
+    // Pictures always go to the kind folder, by their bare names; all are
+    // copied before any is shown again from there.
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (!isPicture(i))
+            continue;
+        const QString source = m_fields[i].path;
+        const QString target = kindFolder() + QFileInfo(source).fileName();
         QString error;
-        if (!Picture::copyTo(m_fileNameFoto, target, &error)) {
+        if (!Picture::copyTo(source, target, &error)) {
             // The item file is written but would name a picture that is not
             // in its folder: say so.
             m_shell.ShowMessaggio(
                 u"Impossibile copiare la foto \"%1\" nella cartella \"%2\": %3"_s.arg(
-                    m_fileNameFoto, kindFolder(), error),
+                    source, kindFolder(), error),
                 u"Could not copy the image \"%1\" into the folder \"%2\": %3"_s.arg(
-                    m_fileNameFoto, kindFolder(), error));
+                    source, kindFolder(), error));
         }
-        if (m_form.reloadPictureAfterSave)
-            loadPicture(target);
+    }
+    if (m_form.reloadPictureAfterSave) {
+        for (size_t i = 0; i < m_fields.size(); ++i)
+            if (isPicture(i))
+                loadPicture(i, kindFolder() + QFileInfo(m_fields[i].path).fileName());
     }
     m_fileName->setText(QFileInfo(path).fileName());
 }
 
-void TItemEditorForm::pickPicture()
+void TItemEditorForm::pickPicture(size_t field)
 {
     if (!m_shell.OpenDialogExecute(pictureFilter(), kindFolder()))
         return;
-    loadPicture(m_shell.OpenDialogFileName());
+    loadPicture(field, m_shell.OpenDialogFileName());
 }
 
 QString TItemEditorForm::zipFileList() const
 {
-    return StrAddApici(m_fileName->text()) + u' '
-           + StrAddApici(QFileInfo(m_fileNameFoto).fileName());
+    QString list = StrAddApici(m_fileName->text());
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (isPicture(i))
+            list += u' ' + StrAddApici(QFileInfo(m_fields[i].path).fileName());
+    return list;
 }
-
 void TItemEditorForm::Zip1Click()
 {
     QString proposed = m_fileName->text();

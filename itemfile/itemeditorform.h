@@ -48,7 +48,8 @@ public:
     // The kind folder, ending with a separator (GetPathAmi for the hook).
     QString kindFolder() const;
 
-    void pickPicture();
+    // Picks the picture of the `field`-th field, a picture field.
+    void pickPicture(size_t field);
     void Zip1Click();
     void Unzip1Click();
 
@@ -56,8 +57,10 @@ public:
     void SetEnglishHint();
     void SetEnglishComboBox();
 
-    // The picture path, AmoFileNameFoto.
-    const QString &fileNameFoto() const { return m_fileNameFoto; }
+    // The path of the item's (first) picture, AmoFileNameFoto.
+    QString fileNameFoto() const;
+    // The path of the picture of the `field`-th field.
+    const QString &picturePath(size_t field) const { return m_fields[field].path; }
     QString fileNameLabel() const;
 
 protected:
@@ -84,22 +87,29 @@ private:
         QLabel *label = nullptr;
         QWidget *control = nullptr;
         QLabel *valueLabel = nullptr;
+        // Pictures
+        QLabel *sizeLabel = nullptr;
+        QFrame *frame = nullptr;
+        PictureView *view = nullptr;
+        QToolButton *button = nullptr;
+        QString path; // full path of the current picture, or empty
     };
 
     void buildUi();
     void buildFields(int top);
     void setFieldNew(size_t i);
-    void readField(size_t i, const IniProfile &ini);
+    void readField(size_t i, const IniProfile &ini, const QString &folder);
     int fieldValue(size_t i) const;
     void updateValueLabel(size_t i, int position);
-    void loadPicture(const QString &path);
-    void clearPicture();
+    int addPictureRow(size_t index, FieldWidgets &w, int y);
+    void loadPicture(size_t i, const QString &path);
+    void clearPicture(size_t i);
+    bool isPicture(size_t i) const { return m_form.fields[i].type == FieldSpec::Type::Picture; }
     void applyCaptions(bool english);
     void applyHints(bool english);
 
     KorvalisShell &m_shell;
     KindForm m_form;
-    QString m_fileNameFoto;
 
     QWidget *m_client = nullptr;
     QStatusBar *m_statusBar = nullptr;
@@ -112,11 +122,6 @@ private:
     NameEdit *m_nomeEng = nullptr;
     LimitedMemo *m_descr = nullptr;
     LimitedMemo *m_descrEng = nullptr;
-    QLabel *m_pictureLabel = nullptr;
-    QLabel *m_pictureSizeLabel = nullptr;
-    QFrame *m_bevelFoto = nullptr;
-    PictureView *m_foto = nullptr;
-    QToolButton *m_pictureButton = nullptr;
     QToolButton *m_ToolButtonNew = nullptr;
     QToolButton *m_ToolButtonOpen = nullptr;
     QToolButton *m_ToolButtonSave = nullptr;

@@ -25,15 +25,16 @@ struct FieldSpec
     enum class Type {
         List,     // selection-only drop-down; stores index + offset
         TrackBar, // slider with a value label; stores its position
+        Picture,  // image view in a frame with a pick button; stores the bare file name
     };
 
     Type type = Type::List;
-    QString control;      // AmoFilo
+    QString control;      // AmoFilo; for a picture its view, AmoFoto
     QString key;          // FILO
     QStringList comment;  // first comment line, then continuation lines
     QString label;        // Label4
     TextPair caption;     // label caption
-    TextPair hint;        // status-bar hint of the control
+    TextPair hint;        // status-bar hint of the control (a picture's: of its button)
     QStringList entriesI; // list entries
     QStringList entriesE; // English entries; empty: the list keeps its entries
     int offset = 0;       // stored value = index + offset
@@ -48,6 +49,13 @@ struct FieldSpec
     int newValue = 0;    // index, position or check state New sets
     int readDefault = 0; // stored value used when the key is missing
     int width = 0;       // control width in pixels; 0: the framework's default
+    // Picture: its frame (whose hint is the picture's path), pick button,
+    // optional size label and the view's size.
+    QString frame;        // AmoBevelFoto
+    QString button;       // SpeedButtonOpenFoto
+    QString sizeLabel;    // Label12, empty when none
+    TextPair sizeCaption; // "(100x100)"
+    QSize viewSize;
 
     // The stored value of a list index (-1: no selection) and back; an
     // index outside the list comes back as -1.
@@ -71,14 +79,10 @@ struct KindForm
     TextPair descrHint;                                       // hint of the description memos
     QString defNome, defName, defDescrizione, defDescription; // read defaults
 
-    std::vector<FieldSpec> fields; // in file order, after the descriptions
-
-    QStringList pictureComment; // comment of FILENAMEFOTO
-    TextPair pictureButtonHint;
-    QString pictureLabel;        // Label11
-    QString pictureSizeLabel;    // Label12, empty when none
-    TextPair pictureSizeCaption; // "(100x100)"
-    QSize pictureViewSize;
+    // In file order, after the descriptions; pictures stand where the file
+    // has them. Reading follows the same order, so a picture that cannot be
+    // loaded leaves the fields after it unread.
+    std::vector<FieldSpec> fields;
     bool reloadPictureAfterSave = true;
 
     TextPair itemName;                   // "Amo" / "hook": names the item in hints

@@ -103,13 +103,21 @@ KindForm TAmoForm::describe()
     esca.readDefault = -1;
     k.fields.push_back(esca);
 
-    k.pictureComment = QStringList{u"Foto dell'amo (immagine 100x100 px)"_s};
-    k.pictureButtonHint = {u"Seleziona la foto dell'amo. Verrà copiata nella cartella degli ami."_s,
-                           u"Select the hook image"_s};
-    k.pictureLabel = u"Label11"_s;
-    k.pictureSizeLabel = u"Label12"_s;
-    k.pictureSizeCaption = {u"(100x100)"_s, u"(100x100)"_s};
-    k.pictureViewSize = QSize(100, 100);
+    FieldSpec foto;
+    foto.type = FieldSpec::Type::Picture;
+    foto.control = u"AmoFoto"_s;
+    foto.frame = u"AmoBevelFoto"_s;
+    foto.button = u"SpeedButtonOpenFoto"_s;
+    foto.key = u"FILENAMEFOTO"_s;
+    foto.comment = QStringList{u"Foto dell'amo (immagine 100x100 px)"_s};
+    foto.label = u"Label11"_s;
+    foto.caption = {u"Foto"_s, u"Image"_s};
+    foto.hint = {u"Seleziona la foto dell'amo. Verrà copiata nella cartella degli ami."_s,
+                 u"Select the hook image"_s};
+    foto.sizeLabel = u"Label12"_s;
+    foto.sizeCaption = {u"(100x100)"_s, u"(100x100)"_s};
+    foto.viewSize = QSize(100, 100);
+    k.fields.push_back(foto);
 
     k.itemName = {u"Amo"_s, u"hook"_s};
     k.msgNome = {u"Inserire il nome dell'amo."_s, u"Hook name not valid."_s};

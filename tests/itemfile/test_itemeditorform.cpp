@@ -5,6 +5,7 @@
 #include "testinstallation.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@ class TestItemEditorForm : public QObject
 
 private Q_SLOTS:
     void trackBarClampsAndSignalsRealChangesOnly();
+    void fieldsAfterThePictureFollowItInFileAndReadOrder();
 };
 
 void TestItemEditorForm::trackBarClampsAndSignalsRealChangesOnly()
@@ -87,6 +89,52 @@ void TestItemEditorForm::trackBarClampsAndSignalsRealChangesOnly()
     QVERIFY(TestInstallation::read(inst.game() + u"Ami/t.kva"_s)
                 .contains("\r\n\r\n; Peso\r\nPESO=333\r\n"));
     QVERIFY(desk.errors.isEmpty());
+    QVERIFY(desk.allAnswersUsed());
+}
+
+void TestItemEditorForm::fieldsAfterThePictureFollowItInFileAndReadOrder()
+{
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisShell shell(desk, inst.dataPath(), QString());
+    KindForm form = TAmoForm::describe();
+    FieldSpec late = form.fields.front(); // a copy of the wire list, after the picture
+    late.control = u"AmoLate"_s;
+    late.key = u"LATE"_s;
+    late.comment = QStringList{u"Dopo la foto"_s};
+    late.label = u"Label98"_s;
+    form.fields.push_back(late);
+    TItemEditorForm editor(shell, form);
+    auto *lateList = editor.findChild<QComboBox *>(u"AmoLate"_s);
+    QVERIFY(lateList);
+    editor.New();
+
+    const QString ami = inst.game() + u"Ami/"_s;
+    QImage(4, 4, QImage::Format_RGB32).save(ami + u"p.bmp"_s);
+    editor.findChild<QLineEdit *>(u"AmoNome"_s)->setText(u"n"_s);
+    editor.findChild<QPlainTextEdit *>(u"AmoDescr"_s)->setPlainText(u"d"_s);
+    desk.answerOpen(ami + u"p.bmp"_s);
+    editor.pickPicture(8);
+    lateList->setCurrentIndex(1);
+    desk.answerSave(ami + u"t.kva"_s);
+    editor.Save();
+    QVERIFY(TestInstallation::read(ami + u"t.kva"_s)
+                .endsWith("FILENAMEFOTO=\"p.bmp\"\r\n\r\n; Dopo la foto\r\nLATE=1\r\n"));
+
+    // A picture that cannot be loaded ends the reading: what follows it in
+    // the file is not read.
+    TestInstallation::write(ami + u"u.kva"_s, "[AMO]\r\nFILENAMEFOTO=gone.bmp\r\nLATE=0\r\n");
+    const auto open = [&](const QString &path) {
+        desk.answerOpen(path);
+        editor.findChild<QAction *>(u"Apri"_s)->trigger(); // errors are shown, not thrown
+    };
+    open(ami + u"u.kva"_s);
+    QCOMPARE(desk.errors.size(), 1);
+    QCOMPARE(lateList->currentIndex(), 1);
+    open(ami + u"t.kva"_s);
+    TestInstallation::write(ami + u"v.kva"_s, "[AMO]\r\nFILENAMEFOTO=p.bmp\r\nLATE=0\r\n");
+    open(ami + u"v.kva"_s);
+    QCOMPARE(lateList->currentIndex(), 0);
     QVERIFY(desk.allAnswersUsed());
 }
 
