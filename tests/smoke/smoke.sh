@@ -4,7 +4,8 @@
 #   1. on an installation the main window comes up, and File > Exit ends
 #      the program with status 0;
 #   2. without the game's settings file the message window comes up, and
-#      once dismissed the program ends with a non-zero status.
+#      once dismissed the program ends with a non-zero status;
+#   3. --version, --help and the KORVALIS_DATA_DIR variable work.
 # Exits 77 (skipped) only when Xvfb or xdotool is missing.
 #
 #   smoke.sh KORVALISEDIT DEMO_DATA_SCRIPT
@@ -162,3 +163,19 @@ wait_exit "dismissing the message"
 [ "$status" -ne 0 ] || fail "no installation: editor exited with status 0"
 no_sanitizer_report "no installation"
 echo "ok: message shown, dismissing it ended the editor with status $status"
+
+# Case 3: the command line. --version and --help answer without a window;
+# KORVALIS_DATA_DIR stands in for a missing --data-dir.
+version="$(QT_QPA_PLATFORM=offscreen "$editor" --version 2>/dev/null)"
+[ "$version" = "Korvalis Editor 1.3" ] || fail "--version printed '$version'"
+QT_QPA_PLATFORM=offscreen "$editor" --help 2>/dev/null | grep -q -- '--data-dir <DIR>' \
+    || fail "--help does not list --data-dir"
+"$demo_data" "$data" >/dev/null || fail "scripts/demo-data failed"
+: >"$work/app.log"
+KORVALIS_DATA_DIR="$data" "$editor" >"$work/app.log" 2>&1 &
+app_pid=$!
+find_window "KORVALIS_DATA_DIR: main window"
+press_keys "$window" alt+f s
+wait_exit "File > Esci"
+[ "$status" -eq 0 ] || fail "KORVALIS_DATA_DIR: editor exited with status $status"
+echo "ok: --version, --help and KORVALIS_DATA_DIR"
