@@ -95,23 +95,26 @@ void TItemEditorForm::buildUi()
     auto *menu = new QMenuBar(this);
     menu->setObjectName(u"MainMenu"_s);
     outer->setMenuBar(menu);
-    m_File1 = menu->addMenu(QString());
-    m_File1->setObjectName(u"File1"_s);
-    m_Nuovo = m_File1->addAction(QString());
-    m_Nuovo->setObjectName(u"Nuovo"_s);
-    m_Apri = m_File1->addAction(QString());
-    m_Apri->setObjectName(u"Apri"_s);
-    m_Salva = m_File1->addAction(QString());
-    m_Salva->setObjectName(u"Salva"_s);
+    // Texts come later, from the language tables; names are fixed here.
+    const auto menuNamed = [&](const QString &name) {
+        QMenu *m = menu->addMenu(QString());
+        m->setObjectName(name);
+        return m;
+    };
+    const auto actionNamed = [](QMenu *m, const QString &name) {
+        QAction *a = m->addAction(QString());
+        a->setObjectName(name);
+        return a;
+    };
+    m_File1 = menuNamed(u"File1"_s);
+    m_Nuovo = actionNamed(m_File1, u"Nuovo"_s);
+    m_Apri = actionNamed(m_File1, u"Apri"_s);
+    m_Salva = actionNamed(m_File1, u"Salva"_s);
     m_File1->addSeparator()->setObjectName(u"N1"_s);
-    m_Esci = m_File1->addAction(QString());
-    m_Esci->setObjectName(u"Esci"_s);
-    m_Installa1 = menu->addMenu(QString());
-    m_Installa1->setObjectName(u"Installa1"_s);
-    m_Unzip1 = m_Installa1->addAction(QString());
-    m_Unzip1->setObjectName(u"Unzip1"_s);
-    m_Zip1 = m_Installa1->addAction(QString());
-    m_Zip1->setObjectName(u"Zip1"_s);
+    m_Esci = actionNamed(m_File1, u"Esci"_s);
+    m_Installa1 = menuNamed(u"Installa1"_s);
+    m_Unzip1 = actionNamed(m_Installa1, u"Unzip1"_s);
+    m_Zip1 = actionNamed(m_Installa1, u"Zip1"_s);
     m_Installa1->menuAction()->setVisible(info().hasArchiveMenu);
 
     connect(m_Nuovo, &QAction::triggered, this, [this] { runAction([this] { New(); }); });

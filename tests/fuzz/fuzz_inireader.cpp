@@ -1,5 +1,6 @@
 // libFuzzer target: arbitrary bytes as an item or settings file.
 #include "codepage.h"
+#include "fuzznames.h"
 #include "inireader.h"
 
 #include <QStringList>
@@ -12,23 +13,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qint32 kDefault = 123456789;
-
-// Section and key names taken from the input, so lookups also reach the
-// paths where a name matches, not only the misses.
-void addNamesFromInput(const QString &text, QStringList &sections, QStringList &keys)
-{
-    const QStringList lines = text.left(4096).split(u'\n');
-    for (qsizetype i = 0; i < lines.size() && i < 8; ++i) {
-        const QString &line = lines[i];
-        const qsizetype open = line.indexOf(u'[');
-        const qsizetype close = line.lastIndexOf(u']');
-        if (open >= 0 && close > open)
-            sections.append(line.mid(open + 1, close - open - 1));
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq >= 0)
-            keys.append(line.left(eq));
-    }
-}
 
 void check(bool condition)
 {
@@ -50,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     QStringList sections{u"AMO"_s, u"LINGUA"_s, u"S"_s, QString()};
     QStringList keys{u"NOME"_s, u"KORVALIS"_s, u"K"_s, u"MISURA"_s};
-    addNamesFromInput(text, sections, keys);
+    namesFromText(text, 8, sections, keys);
 
     for (const QString &section : sections) {
         const bool has = profile.hasSection(section);

@@ -2,6 +2,7 @@
 // content is arbitrary bytes. Input: section, key and value lines, then the
 // file content after the third '\n'; with fewer lines the file is missing.
 #include "codepage.h"
+#include "fuzznames.h"
 #include "inireader.h"
 
 #include <QDir>
@@ -61,23 +62,6 @@ QString plainKey(QString key)
     return key;
 }
 
-// Section and key names met in the content, to compare lookups before and
-// after the write.
-void namesFromContent(const QString &text, QStringList &sections, QStringList &keys)
-{
-    const QStringList lines = text.left(4096).split(u'\n');
-    for (qsizetype i = 0; i < lines.size() && i < 12; ++i) {
-        const QString &line = lines[i];
-        const qsizetype open = line.indexOf(u'[');
-        const qsizetype close = line.lastIndexOf(u']');
-        if (open >= 0 && close > open)
-            sections.append(line.mid(open + 1, close - open - 1));
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq >= 0)
-            keys.append(line.left(eq));
-    }
-}
-
 bool isBlankName(const QString &name)
 {
     return std::all_of(name.cbegin(), name.cend(), isBlank);
@@ -135,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // loosely than the reader does, so it can only skip extra pairs.
     QStringList sections{section, u"LINGUA"_s, QString()};
     QStringList keys{key, u"KORVALIS"_s};
-    namesFromContent(CodePage::fromWindows1252(content), sections, keys);
+    namesFromText(CodePage::fromWindows1252(content), 12, sections, keys);
     const auto folded = [](const QString &s) { return s.trimmed().toLower(); };
     for (const QString &s : sections) {
         for (const QString &k : keys) {
