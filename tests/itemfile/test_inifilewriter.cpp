@@ -366,11 +366,9 @@ void TestIniFileWriter::writeWithoutCrea()
 
 void TestIniFileWriter::abandonedWriterKeepsOldFile()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(u"amo.kva"_s);
-    const QByteArray old = "; old\r\n[AMO]\r\nNOME=\"Vecchio\"\r\n";
-    QVERIFY(TestFiles::write(path, old));
+    const TestFiles::ExistingFile file(u"amo.kva"_s, "; old\r\n[AMO]\r\nNOME=\"Vecchio\"\r\n");
+    QVERIFY(file.ok());
+    const QString path = file.path();
 
     ScriptedDesktop desktop;
     // A save that ends with an exception part-way, as a failed picture or
@@ -388,17 +386,15 @@ void TestIniFileWriter::abandonedWriterKeepsOldFile()
     } catch (const KvError &e) {
         QCOMPARE(e.text(), u"stop"_s);
     }
-    QCOMPARE(TestFiles::read(path), old);
-    QCOMPARE(entries(dir.path()), QStringList{u"amo.kva"_s});
+    QCOMPARE(TestFiles::read(path), file.bytes());
+    QCOMPARE(entries(file.folder()), QStringList{file.name()});
 }
 
 void TestIniFileWriter::failedCloseKeepsOldFile()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(u"amo.kva"_s);
-    const QByteArray old = "[AMO]\r\nNOME=\"Vecchio\"\r\n";
-    QVERIFY(TestFiles::write(path, old));
+    const TestFiles::ExistingFile file(u"amo.kva"_s, "[AMO]\r\nNOME=\"Vecchio\"\r\n");
+    QVERIFY(file.ok());
+    const QString path = file.path();
 
     ScriptedDesktop desktop;
     TIniFileWriter w(desktop);
@@ -420,18 +416,16 @@ void TestIniFileWriter::failedCloseKeepsOldFile()
     }
     QVERIFY(!w.isOpen());
     QVERIFY_THROWS_EXCEPTION(KvError, w.Close());
-    QCOMPARE(TestFiles::read(path), old);
-    QCOMPARE(entries(dir.path()), QStringList{u"amo.kva"_s});
+    QCOMPARE(TestFiles::read(path), file.bytes());
+    QCOMPARE(entries(file.folder()), QStringList{file.name()});
     QVERIFY(desktop.messages.isEmpty());
 }
 
 void TestIniFileWriter::failedWriteStopsTheWriter()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(u"amo.kva"_s);
-    const QByteArray old = "[AMO]\r\nNOME=\"Vecchio\"\r\n";
-    QVERIFY(TestFiles::write(path, old));
+    const TestFiles::ExistingFile file(u"amo.kva"_s, "[AMO]\r\nNOME=\"Vecchio\"\r\n");
+    QVERIFY(file.ok());
+    const QString path = file.path();
 
     ScriptedDesktop desktop;
     TIniFileWriter w(desktop);
@@ -452,8 +446,8 @@ void TestIniFileWriter::failedWriteStopsTheWriter()
     // The incomplete file can no longer be committed over the old one.
     QVERIFY_THROWS_EXCEPTION(KvError, w.AddBlankLine());
     QVERIFY_THROWS_EXCEPTION(KvError, w.Close());
-    QCOMPARE(TestFiles::read(path), old);
-    QCOMPARE(entries(dir.path()), QStringList{u"amo.kva"_s});
+    QCOMPARE(TestFiles::read(path), file.bytes());
+    QCOMPARE(entries(file.folder()), QStringList{file.name()});
 }
 
 void TestIniFileWriter::readsBackWithProfile()

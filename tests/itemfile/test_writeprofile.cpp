@@ -157,23 +157,21 @@ void TestWriteProfile::failures()
 
 void TestWriteProfile::failedWriteKeepsOldFile()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(u"KorvalisEdit.ini"_s);
-    const QByteArray before = "[LINGUA]\r\nKORVALIS=I\r\n";
-    QVERIFY(TestFiles::write(path, before));
+    const TestFiles::ExistingFile file(u"KorvalisEdit.ini"_s, "[LINGUA]\r\nKORVALIS=I\r\n");
+    QVERIFY(file.ok());
+    const QString path = file.path();
 
     QString error;
     {
-        FileSizeLimit limit(before.size() + 16);
+        FileSizeLimit limit(file.bytes().size() + 16);
         if (!limit.active())
             QSKIP("cannot lower the file size limit");
         const QString longValue(4096, u'E');
         QVERIFY(!writeProfileString(path, u"LINGUA"_s, u"KORVALIS"_s, longValue, &error));
     }
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
-    QCOMPARE(TestFiles::read(path), before);
-    QCOMPARE(entries(dir.path()), QStringList{u"KorvalisEdit.ini"_s});
+    QCOMPARE(TestFiles::read(path), file.bytes());
+    QCOMPARE(entries(file.folder()), QStringList{file.name()});
 }
 
 QTEST_GUILESS_MAIN(TestWriteProfile)
