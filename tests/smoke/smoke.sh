@@ -66,8 +66,10 @@ fail()
 now_ms() { date +%s%3N; }
 
 # Xvfb picks a free display itself and writes its number once it accepts
-# connections, so there is no race with other servers or tests.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# connections, so there is no race with other servers or tests. -noreset:
+# by default the server resets when its last client leaves (every xdotool
+# call, every editor run) and refuses whoever connects during the reset.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 deadline=$(($(now_ms) + 30000))
 until [ -s "$work/display" ]; do
