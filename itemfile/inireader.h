@@ -30,6 +30,10 @@ public:
     bool hasSection(QStringView section) const;
 
 private:
+    // Ch: char for 8-bit text, char16_t for UTF-16 text.
+    template<typename Ch>
+    static IniProfile parse(const Ch *p, qsizetype n);
+
     struct Section
     {
         // Names are stored trimmed and folded to lower case (ASCII only);
