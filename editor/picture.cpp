@@ -70,12 +70,38 @@ QImage load(const QString &path, QSize viewSize)
     return image;
 }
 
+namespace {
+// True when both files can be read and hold the same bytes. Reading both is
+// far cheaper than a durable rewrite of the target.
+bool sameContent(const QFileInfo &a, const QFileInfo &b)
+{
+    if (!a.isFile() || !b.isFile() || a.size() != b.size())
+        return false;
+    QFile fa(a.filePath());
+    QFile fb(b.filePath());
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 chunk = 64 * 1024;
+    for (;;) {
+        const QByteArray ca = fa.read(chunk);
+        const QByteArray cb = fb.read(chunk);
+        if (ca != cb || fa.error() != QFileDevice::NoError || fb.error() != QFileDevice::NoError)
+            return false;
+        if (ca.isEmpty())
+            return true;
+    }
+}
+} // namespace
+
 bool copyTo(const QString &source, const QString &target, QString *error)
 {
     const QFileInfo src(source);
     const QFileInfo dst(target);
     if (src.exists() && dst.exists() && src.canonicalFilePath() == dst.canonicalFilePath())
         return true; // copying a file onto itself would truncate it
+    // The picture is already there, as when an item is saved again.
+    if (sameContent(src, dst))
+        return true;
 
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
