@@ -50,6 +50,7 @@ struct Line
     qsizetype textEnd = 0;
     qsizetype lineEnd = 0; // where the CR LF, LF or CR starts (== end when none)
     qsizetype end = 0;     // start of the next line
+    int number = 0;        // 1 for the first line
 };
 
 enum class LineKind { Blank, Comment, Section, Entry };
@@ -72,6 +73,7 @@ template<typename Ch, typename F>
 void forEachLine(const Ch *p, qsizetype n, F &&f)
 {
     qsizetype pos = 0;
+    int number = 0;
     while (pos < n) {
         qsizetype eol = pos;
         while (eol < n && p[eol] != Ch('\n') && p[eol] != Ch('\r'))
@@ -85,7 +87,7 @@ void forEachLine(const Ch *p, qsizetype n, F &&f)
             ++b;
         while (e > b && isBlank(p[e - 1]))
             --e;
-        f(Line{pos, b, e, eol, next});
+        f(Line{pos, b, e, eol, next, ++number});
         pos = next;
     }
 }
@@ -247,7 +249,7 @@ IniProfile IniProfile::parse(const Ch *p, qsizetype n)
             }
             currentIndex = qsizetype(profile.m_sections.size());
             profile.m_sectionIndex.insert(name, currentIndex);
-            profile.m_sections.emplace_back();
+            profile.m_sections.emplace_back().line = line.number;
             return;
         }
         case LineKind::Entry: {
@@ -259,7 +261,8 @@ IniProfile IniProfile::parse(const Ch *p, qsizetype n)
             QString name = foldedName(p + parsed.nameBegin, p + parsed.nameEnd);
             if (current->keys.contains(name))
                 return;
-            current->keys.insert(name, cookedValue(p + parsed.valueBegin, p + parsed.valueEnd));
+            current->keys.insert(
+                name, Entry{cookedValue(p + parsed.valueBegin, p + parsed.valueEnd), line.number});
             return;
         }
         }
@@ -298,7 +301,18 @@ std::optional<QString> IniProfile::value(QStringView section, QStringView key) c
     const auto it = s->keys.constFind(name);
     if (it == s->keys.cend())
         return std::nullopt;
-    return *it;
+    return it->value;
+}
+
+int IniProfile::lineOf(QStringView section, QStringView key) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return 0;
+    if (key.isEmpty())
+        return s->line;
+    const auto it = s->keys.constFind(foldedName(key));
+    return it == s->keys.cend() ? 0 : it->line;
 }
 
 QString IniProfile::readString(QStringView section, QStringView key, const QString &def) const

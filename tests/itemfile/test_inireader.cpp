@@ -73,6 +73,7 @@ private Q_SLOTS:
     void readInteger_data();
     void readInteger();
     void unicodeFiles();
+    void linesOfKeys();
 };
 
 // Line ends, blanks and comments.
@@ -310,6 +311,22 @@ void TestIniReader::unicodeFiles()
     const QByteArray utf8 = "\xEF\xBB\xBF; KORVALIS\r\n[S]\r\nK=\xC3\xA8\r\n";
     QCOMPARE(IniProfile::fromBytes(utf8).readString(u"S"_s, u"K"_s, kDefault),
              CodePage::fromWindows1252("\xC3\xA8"));
+}
+
+void TestIniReader::linesOfKeys()
+{
+    // Every line end counts one line; the answering key is the first one of
+    // the first section; a line without '=' is no key.
+    const QByteArray file = ";t\r\n[S]\rK\nK=1\r\nk=2\n\n[T]\r\n[s]\r\nL=3\r\n[U]\r\nM=4";
+    for (const QByteArray &bytes : {file, asUtf16(file, true)}) {
+        const IniProfile ini = IniProfile::fromBytes(bytes);
+        QCOMPARE(ini.lineOf(u"s"_s), 2);
+        QCOMPARE(ini.lineOf(u"S"_s, u"K"_s), 4);
+        QCOMPARE(ini.lineOf(u"T"_s), 7);
+        QCOMPARE(ini.lineOf(u"S"_s, u"L"_s), 0);
+        QCOMPARE(ini.lineOf(u"U"_s, u" m "_s), 11);
+        QCOMPARE(ini.lineOf(u"V"_s), 0);
+    }
 }
 
 void TestIniReader::hasSection_data()
