@@ -1,5 +1,6 @@
 #include "picture.h"
 
+#include "filenames.h"
 #include "kverror.h"
 
 #include <QDir>
@@ -16,22 +17,7 @@ namespace Picture {
 
 QString resolve(const QString &path)
 {
-    const QFileInfo fi(path);
-    if (fi.exists() || fi.fileName().isEmpty())
-        return path;
-    const QDir dir = fi.absoluteDir();
-    if (!dir.exists())
-        return path;
-    QString found;
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names) {
-        if (name.compare(fi.fileName(), Qt::CaseInsensitive) != 0)
-            continue;
-        if (!found.isEmpty())
-            return path; // ambiguous: do not guess
-        found = name;
-    }
-    return found.isEmpty() ? path : dir.filePath(found);
+    return FileNames::resolveCase(path);
 }
 
 QImage load(const QString &path, QSize viewSize)
