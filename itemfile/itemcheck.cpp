@@ -110,9 +110,13 @@ FileCheck::FileCheck(const IniProfile &ini, QString section, QString folder)
 
 void FileCheck::add(Finding::Severity severity, const QString &key, const QString &message)
 {
-    int line = key.isEmpty() ? 0 : m_ini.lineOf(m_section, key);
-    if (line == 0)
-        line = m_ini.lineOf(m_section);
+    // A missing key points at its section; the file as a whole at no line.
+    int line = 0;
+    if (!key.isEmpty()) {
+        line = m_ini.lineOf(m_section, key);
+        if (line == 0)
+            line = m_ini.lineOf(m_section);
+    }
     findings.push_back(Finding{line, key, severity, message});
 }
 
