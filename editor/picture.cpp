@@ -67,7 +67,7 @@ bool sameContent(const QFileInfo &a, const QFileInfo &b)
     QFile fb(b.filePath());
     if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
         return false;
-    constexpr qint64 chunk = 64 * 1024;
+    constexpr qint64 chunk = qint64(64) * 1024;
     for (;;) {
         const QByteArray ca = fa.read(chunk);
         const QByteArray cb = fb.read(chunk);

@@ -33,7 +33,7 @@ QByteArray asUtf16(const QByteArray &file, bool littleEndian)
 // otherwise makes the answer a mismatch report.
 QString lookup(const QByteArray &file, const QString &section, const QString &key)
 {
-    const QString answer = IniProfile::fromBytes(file).readString(section, key, kDefault);
+    QString answer = IniProfile::fromBytes(file).readString(section, key, kDefault);
     for (const bool little : {true, false}) {
         const QString twin =
             IniProfile::fromBytes(asUtf16(file, little)).readString(section, key, kDefault);
