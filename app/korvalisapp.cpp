@@ -3,6 +3,7 @@
 #include "aboutbox.h"
 #include "amoform.h"
 #include "korvalisappform.h"
+#include "pasturaform.h"
 #include "prespesciform.h"
 #include "desktopservices.h"
 
@@ -50,6 +51,13 @@ TAmoForm &KorvalisApplication::AmoForm()
     return *m_amo;
 }
 
+TPasturaForm &KorvalisApplication::PasturaForm()
+{
+    if (!m_pastura)
+        m_pastura = std::make_unique<TPasturaForm>(m_shell, m_main.get());
+    return *m_pastura;
+}
+
 TPresPesciForm &KorvalisApplication::PresPesciForm()
 {
     if (!m_presPesci)
@@ -59,7 +67,7 @@ TPresPesciForm &KorvalisApplication::PresPesciForm()
 
 bool KorvalisApplication::hasEditor(ItemKind kind) const
 {
-    return kind == ItemKind::Amo || kind == ItemKind::PresPesci;
+    return kind == ItemKind::Amo || kind == ItemKind::Pastura || kind == ItemKind::PresPesci;
 }
 
 KindEditor *KorvalisApplication::editor(ItemKind kind)
@@ -67,6 +75,8 @@ KindEditor *KorvalisApplication::editor(ItemKind kind)
     switch (kind) {
     case ItemKind::Amo:
         return &AmoForm();
+    case ItemKind::Pastura:
+        return &PasturaForm();
     case ItemKind::PresPesci:
         return &PresPesciForm();
     default:

@@ -397,6 +397,8 @@ void TPresPesciForm::LoadDati(const QString &folder, const QString &fileName)
 {
     const QString dir = folder.isEmpty() ? GetPathPresenzaPesci() : folder;
     const PresenzaPesci list = readPresenzaPesci(IniProfile::fromFile(dir + fileName));
+    m_Lista->cancelPendingEdit();
+    m_ListaMare->cancelPendingEdit();
     m_KVSFileName->setText(QFileInfo(fileName).fileName());
     m_PresenzaPesciTipoLuogo->setCurrentIndex(list.tipo == Acqua::Mare ? kTipoMare : kTipoDolce);
     // Shown as read: limiting happens only when a value is edited.

@@ -98,6 +98,7 @@ void ValueListGrid::setValue(int row, const QString &value)
 
 void ValueListGrid::setAllValues(const QString &value)
 {
+    cancelPendingEdit();
     for (int row = 0; row < rowCount(); ++row)
         setValue(row, value);
 }
@@ -131,6 +132,14 @@ void ValueListGrid::commitPendingEdit()
         return;
     commitData(editor);
     QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void ValueListGrid::cancelPendingEdit()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    if (QWidget *editor = indexWidget(currentIndex()))
+        QTableWidget::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void ValueListGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)

@@ -33,6 +33,9 @@ public:
     // Completes an edit still open in a cell, as if the user had pressed
     // Enter, so readers of the values see what was typed.
     void commitPendingEdit();
+    // Drops an edit still open, so what was typed cannot later land on
+    // values the program has replaced.
+    void cancelPendingEdit();
 
 Q_SIGNALS:
     // A row became the selected row, by the user or by the program.
