@@ -33,6 +33,7 @@ public:
     // Completes an edit still open in a cell, as if the user had pressed
     // Enter, so readers of the values see what was typed.
     void commitPendingEdit();
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
     // Drops an edit still open, so what was typed cannot later land on
     // values the program has replaced.
     void cancelPendingEdit();
