@@ -166,9 +166,10 @@ void TestFishLists::presenceSectionChoice_data()
     QTest::addColumn<int>("spada");
     QTest::newRow("fresh") << QByteArray("[PESCI]\r\nCARPA=250\r\n") << true << 250 << 0;
     QTest::newRow("sea") << QByteArray("[PESCI_MARE]\r\nSPADA=7\r\n") << false << 0 << 7;
-    QTest::newRow("both") << QByteArray("[PESCI_MARE]\r\nSPADA=7\r\n[PESCI]\r\nCARPA=5\r\n")
-                          << true << 5 << 7;
-    QTest::newRow("empty PESCI") << QByteArray("[PESCI]\r\n; nothing\r\n[PESCI_MARE]\r\nSPADA=1\r\n")
+    QTest::newRow("both") << QByteArray("[PESCI_MARE]\r\nSPADA=7\r\n[PESCI]\r\nCARPA=5\r\n") << true
+                          << 5 << 7;
+    QTest::newRow("empty PESCI") << QByteArray(
+        "[PESCI]\r\n; nothing\r\n[PESCI_MARE]\r\nSPADA=1\r\n")
                                  << false << 0 << 1;
     QTest::newRow("PESCI without '='") << QByteArray("[PESCI]\r\nCARPA\r\n") << false << 0 << 0;
     QTest::newRow("other key only") << QByteArray("[pesci]\r\nbalena=3\r\n") << true << 0 << 0;
