@@ -447,22 +447,27 @@ void presenceList(const std::string &rows, int pairs)
     showUntilPainted(&form);
 
     const QString folder = form.GetPathPresenzaPesci();
-    QByteArray sea = "[PESCI_MARE]\r\n";
-    int n = 0;
-    for (const QString &key : speciesKeys(Acqua::Mare))
-        sea += key.toLatin1() + '=' + QByteArray::number(n++ * 13 % 101) + "\r\n";
-    TestInstallation::write(folder + u"Mare.kvs"_s, sea);
+    // Two lists with different values, loaded in turn: every cell changes.
+    const QString lists[2] = {u"Mare.kvs"_s, u"Mare2.kvs"_s};
+    for (int f = 0; f < 2; ++f) {
+        QByteArray sea = "[PESCI_MARE]\r\n";
+        int n = 0;
+        for (const QString &key : speciesKeys(Acqua::Mare))
+            sea += key.toLatin1() + '=' + QByteArray::number((n++ * 13 + f * 7) % 101) + "\r\n";
+        TestInstallation::write(folder + lists[f], sea);
+    }
     const auto check = [&](const char *what) {
         if (!desk.errors.isEmpty() || !desk.messages.isEmpty() || desk.unexpectedDialogs)
             fail(u"%1 did not run cleanly: %2"_s.arg(QString::fromLatin1(what),
                                                      (desk.errors + desk.messages).join(u"; ")));
     };
 
+    int next = 0;
     const auto readerFloor = [&] {
-        const PresenzaPesci p = readPresenzaPesci(IniProfile::fromFile(folder + u"Mare.kvs"_s));
+        const PresenzaPesci p = readPresenzaPesci(IniProfile::fromFile(folder + lists[next ^= 1]));
         g_sink = g_sink + p.mare.back();
     };
-    const auto load = [&] { form.LoadDati(QString(), u"Mare.kvs"_s); };
+    const auto load = [&] { form.LoadDati(QString(), lists[next ^= 1]); };
     load();
     check("LoadDati");
     {
