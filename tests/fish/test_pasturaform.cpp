@@ -1,8 +1,6 @@
 #include "fishtestdata.h"
-#include "korvalisapp.h"
+#include "fishformtest.h"
 #include "pasturaform.h"
-#include "scripteddesktop.h"
-#include "testinstallation.h"
 #include "valuelistgrid.h"
 
 #include <QAction>
@@ -48,89 +46,32 @@ QByteArray groundbait(const QByteArray &nome, const QByteArray &name, const QByt
 
 } // namespace
 
-class TestPasturaForm : public QObject
+class TestPasturaForm : public QObject, public FishFormTest<TPasturaForm>
 {
     Q_OBJECT
 
+public:
+    TestPasturaForm()
+        : FishFormTest([](KorvalisApplication &a) -> TPasturaForm & { return a.PasturaForm(); })
+    {
+    }
+
 private:
-    std::unique_ptr<TestInstallation> inst;
-    std::unique_ptr<ScriptedDesktop> desk;
-    std::unique_ptr<KorvalisApplication> app;
-    TPasturaForm *form = nullptr;
-
-    void start(bool englishUi = false)
-    {
-        app.reset();
-        inst = std::make_unique<TestInstallation>();
-        if (englishUi)
-            TestInstallation::write(inst->settings(), "[LINGUA]\r\nKORVALIS=E\r\n");
-        desk = std::make_unique<ScriptedDesktop>();
-        app = std::make_unique<KorvalisApplication>(*desk, inst->dataPath(), QString());
-        form = &app->PasturaForm();
-        form->New();
-    }
     QString pasture() const { return inst->game() + u"Pasture/"_s; }
-
-    template<typename T>
-    T *ctl(const QString &name) const
-    {
-        T *w = form->findChild<T *>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
-    }
     ValueListGrid *lista() const { return ctl<ValueListGrid>(u"PasturaLista"_s); }
     ValueListGrid *listaMare() const { return ctl<ValueListGrid>(u"PasturaListaMare"_s); }
     QSlider *durata() const { return ctl<QSlider>(u"PasturaDurata"_s); }
     QString readOut() const { return ctl<QLabel>(u"PasturaValDurata"_s)->text(); }
-    void trigger(const QString &name) { ctl<QAction>(name)->trigger(); }
-    void saveAs(const QString &path)
-    {
-        desk->answerSave(path);
-        trigger(u"Salva"_s);
-    }
-    void open(const QString &path)
-    {
-        desk->answerOpen(path);
-        trigger(u"Apri"_s);
-    }
     void fill(const QString &nome, const QString &descr, int seconds)
     {
         ctl<QLineEdit>(u"PasturaNome"_s)->setText(nome);
         ctl<QPlainTextEdit>(u"PasturaDescr"_s)->setPlainText(descr);
         durata()->setValue(seconds);
     }
-    void showActive()
-    {
-        form->show();
-        QApplication::setActiveWindow(form);
-        QVERIFY(QTest::qWaitForWindowActive(form));
-    }
-    static void typeKeys(const QString &text)
-    {
-        for (QChar c : text)
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-    static void key(Qt::Key k)
-    {
-        QTest::keyClick(QApplication::focusWidget(), k);
-        QCoreApplication::processEvents(); // Enter commits through a queued call
-    }
 
 private Q_SLOTS:
     void init() { start(); }
-    void cleanup()
-    {
-        if (form)
-            form->hide();
-        QVERIFY2(desk->allAnswersUsed(), "a queued dialog answer was not used");
-        QCOMPARE(desk->unexpectedDialogs, 0);
-        QCOMPARE(desk->errors, QStringList());
-        app.reset();
-        desk.reset();
-        inst.reset();
-        form = nullptr;
-    }
+    void cleanup() { finish(); }
 
     void wholeFileInBothLanguages_data();
     void wholeFileInBothLanguages();

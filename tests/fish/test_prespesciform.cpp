@@ -1,9 +1,7 @@
 #include "fishtestdata.h"
-#include "korvalisapp.h"
+#include "fishformtest.h"
 #include "korvalisappform.h"
 #include "prespesciform.h"
-#include "scripteddesktop.h"
-#include "testinstallation.h"
 #include "valuelistgrid.h"
 
 #include <QAction>
@@ -34,117 +32,48 @@ QByteArray presenceFile(const QByteArray &title, bool mare, const std::function<
                    : section("PESCI", dolce(), value));
 }
 
-int zero(int)
-{
-    return 0;
-}
-
 } // namespace
 
-class TestPresPesciForm : public QObject
+class TestPresPesciForm : public QObject, public FishFormTest<TPresPesciForm>
 {
     Q_OBJECT
 
+public:
+    TestPresPesciForm()
+        : FishFormTest([](KorvalisApplication &a) -> TPresPesciForm & { return a.PresPesciForm(); })
+    {
+    }
+
 private:
-    std::unique_ptr<TestInstallation> inst;
-    std::unique_ptr<ScriptedDesktop> desk;
-    std::unique_ptr<KorvalisApplication> app;
-    TPresPesciForm *form = nullptr;
-
-    void start(bool englishUi = false)
-    {
-        app.reset();
-        inst = std::make_unique<TestInstallation>();
-        if (englishUi)
-            TestInstallation::write(inst->settings(), "[LINGUA]\r\nKORVALIS=E\r\n");
-        desk = std::make_unique<ScriptedDesktop>();
-        app = std::make_unique<KorvalisApplication>(*desk, inst->dataPath(), QString());
-        form = &app->PresPesciForm();
-        form->New();
-    }
     QString kvs() const { return inst->game() + u"Luoghi/KVS/"_s; }
-
-    template<typename T>
-    T *ctl(const QString &name) const
-    {
-        T *w = form->findChild<T *>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
-    }
     ValueListGrid *lista() const { return ctl<ValueListGrid>(u"Lista"_s); }
     ValueListGrid *listaMare() const { return ctl<ValueListGrid>(u"ListaMare"_s); }
     QComboBox *tipo() const { return ctl<QComboBox>(u"PresenzaPesciTipoLuogo"_s); }
-    void trigger(const QString &name) { ctl<QAction>(name)->trigger(); }
     void chooseTipo(int index)
     {
         tipo()->setCurrentIndex(index);
         Q_EMIT tipo()->activated(index); // as the user's choice
     }
-    void saveAs(const QString &path)
+    // A menu entry and its toolbar button are always enabled together.
+    bool enabled(const QString &action, const QString &button) const
     {
-        desk->answerSave(path);
-        trigger(u"Salva"_s);
+        const bool on = ctl<QAction>(action)->isEnabled();
+        if (on != ctl<QToolButton>(button)->isEnabled())
+            qFatal("%s and its button disagree", qPrintable(action));
+        return on;
     }
-    void open(const QString &path)
-    {
-        desk->answerOpen(path);
-        trigger(u"Apri"_s);
-    }
-    bool saveEnabled() const
-    {
-        const bool action = ctl<QAction>(u"Salva"_s)->isEnabled();
-        if (action != ctl<QToolButton>(u"ToolButtonSave"_s)->isEnabled())
-            qFatal("Salva and its button disagree");
-        return action;
-    }
+    bool saveEnabled() const { return enabled(u"Salva"_s, u"ToolButtonSave"_s); }
     bool newOpenEnabled() const
     {
-        const bool all = ctl<QAction>(u"Nuovo"_s)->isEnabled()
-                         && ctl<QToolButton>(u"ToolButtonNew"_s)->isEnabled()
-                         && ctl<QAction>(u"Apri"_s)->isEnabled()
-                         && ctl<QToolButton>(u"ToolButtonOpen"_s)->isEnabled();
-        const bool none = !ctl<QAction>(u"Nuovo"_s)->isEnabled()
-                          && !ctl<QToolButton>(u"ToolButtonNew"_s)->isEnabled()
-                          && !ctl<QAction>(u"Apri"_s)->isEnabled()
-                          && !ctl<QToolButton>(u"ToolButtonOpen"_s)->isEnabled();
-        if (!all && !none)
+        const bool n = enabled(u"Nuovo"_s, u"ToolButtonNew"_s);
+        if (n != enabled(u"Apri"_s, u"ToolButtonOpen"_s))
             qFatal("New and Open disagree");
-        return all;
-    }
-    // Shows the window active, so keys reach the focused widget.
-    void showActive()
-    {
-        form->show();
-        QApplication::setActiveWindow(form);
-        QVERIFY(QTest::qWaitForWindowActive(form));
-    }
-    // Types into whatever has the focus, as a user would.
-    static void typeKeys(const QString &text)
-    {
-        for (QChar c : text)
-            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-    }
-    static void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        QTest::keyClick(QApplication::focusWidget(), k, m);
-        QCoreApplication::processEvents(); // Enter commits through a queued call
+        return n;
     }
 
 private Q_SLOTS:
     void init() { start(); }
-    void cleanup()
-    {
-        if (form)
-            form->hide();
-        QVERIFY2(desk->allAnswersUsed(), "a queued dialog answer was not used");
-        QCOMPARE(desk->unexpectedDialogs, 0);
-        QCOMPARE(desk->errors, QStringList());
-        app.reset();
-        desk.reset();
-        inst.reset();
-        form = nullptr;
-    }
+    void cleanup() { finish(); }
 
     void newListsByteForByte_data();
     void newListsByteForByte();
