@@ -3,6 +3,8 @@
 #include "aboutbox.h"
 #include "amoform.h"
 #include "korvalisappform.h"
+#include "pasturaform.h"
+#include "prespesciform.h"
 #include "desktopservices.h"
 
 #include <QDir>
@@ -49,9 +51,23 @@ TAmoForm &KorvalisApplication::AmoForm()
     return *m_amo;
 }
 
+TPasturaForm &KorvalisApplication::PasturaForm()
+{
+    if (!m_pastura)
+        m_pastura = std::make_unique<TPasturaForm>(m_shell, m_main.get());
+    return *m_pastura;
+}
+
+TPresPesciForm &KorvalisApplication::PresPesciForm()
+{
+    if (!m_presPesci)
+        m_presPesci = std::make_unique<TPresPesciForm>(m_shell, m_main.get());
+    return *m_presPesci;
+}
+
 bool KorvalisApplication::hasEditor(ItemKind kind) const
 {
-    return kind == ItemKind::Amo;
+    return kind == ItemKind::Amo || kind == ItemKind::Pastura || kind == ItemKind::PresPesci;
 }
 
 KindEditor *KorvalisApplication::editor(ItemKind kind)
@@ -59,6 +75,10 @@ KindEditor *KorvalisApplication::editor(ItemKind kind)
     switch (kind) {
     case ItemKind::Amo:
         return &AmoForm();
+    case ItemKind::Pastura:
+        return &PasturaForm();
+    case ItemKind::PresPesci:
+        return &PresPesciForm();
     default:
         return nullptr;
     }

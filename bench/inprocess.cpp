@@ -4,17 +4,20 @@
 // desktop services, a temporary installation), on the offscreen platform.
 //
 // kv_bench [--rows FILE] [--pairs N] [--children N]
-//          [--only openings|picture|open|ini|save]
+//          [--only openings|picture|open|ini|save|fish]
 // kv_bench --opening-child JPEG   (internal: one process's first openings)
 
 #include "harness.h"
 
 #include "amoform.h"
+#include "fishlists.h"
+#include "inifilewriter.h"
 #include "inireader.h"
 #include "kinds.h"
 #include "korvalisapp.h"
 #include "korvalisappform.h"
 #include "picture.h"
+#include "prespesciform.h"
 #include "scripteddesktop.h"
 #include "testinstallation.h"
 
@@ -455,6 +458,99 @@ void hookSave(const std::string &rows, int pairs, Editor &e, const QString &inco
     }
 }
 
+// ---------------------------------------------------------------------------
+// A 77-row presence list: LoadDati against the reader alone (parse and look
+// up every species), SaveDati against the writer alone (the same lines).
+
+void presenceList(const std::string &rows, int pairs)
+{
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisApplication korvalis(desk, inst.dataPath(), QString());
+    TPresPesciForm &form = korvalis.PresPesciForm();
+    showUntilPainted(&korvalis.KorvalisAppForm());
+    form.New();
+    showUntilPainted(&form);
+
+    const QString folder = form.GetPathPresenzaPesci();
+    // Two lists with different values, loaded in turn: every cell changes.
+    const QString lists[2] = {u"Mare.kvs"_s, u"Mare2.kvs"_s};
+    for (int f = 0; f < 2; ++f) {
+        QByteArray sea = "[PESCI_MARE]\r\n";
+        int n = 0;
+        for (const QString &key : speciesKeys(Acqua::Mare))
+            sea += key.toLatin1() + '=' + QByteArray::number((n++ * 13 + f * 7) % 101) + "\r\n";
+        TestInstallation::write(folder + lists[f], sea);
+    }
+    const auto check = [&](const char *what) {
+        if (!desk.errors.isEmpty() || !desk.messages.isEmpty() || desk.unexpectedDialogs)
+            fail(u"%1 did not run cleanly: %2"_s.arg(QString::fromLatin1(what),
+                                                     (desk.errors + desk.messages).join(u"; ")));
+    };
+
+    int next = 0;
+    const auto readerFloor = [&] {
+        const PresenzaPesci p = readPresenzaPesci(IniProfile::fromFile(folder + lists[next ^= 1]));
+        g_sink = g_sink + p.mare.back();
+    };
+    const auto load = [&] { form.LoadDati(QString(), lists[next ^= 1]); };
+    load();
+    check("LoadDati");
+    {
+        const int floorCalls = bench::callsFor(2e6, readerFloor);
+        const int subjectCalls = bench::callsFor(2e6, load);
+        const bench::Pairs p = bench::alternate(
+            pairs,
+            [&] {
+                QCoreApplication::processEvents();
+                return bench::timePerCall(floorCalls, readerFloor);
+            },
+            [&] {
+                QCoreApplication::processEvents();
+                return bench::timePerCall(subjectCalls, load);
+            });
+        check("LoadDati");
+        bench::emit(rows, {"load a 77-row presence list (LoadDati into the grids)",
+                           bench::duration(p.subjectMedian()),
+                           bench::duration(p.floorMedian()) + " (reader: parse, 131 lookups)",
+                           bench::ratioText(p.ratio()), "<= 3x", p.ratio() <= 3});
+    }
+
+    std::vector<int> values;
+    for (int row = 0; row < 77; ++row)
+        values.push_back(row * 13 % 101);
+    const auto writerFloor = [&] {
+        TIniFileWriter w(desk);
+        w.Crea(folder + u"floor.kvs"_s);
+        writePresenzaPesci(w, kPresenzaTitlePrefix + u"Mare.kvs"_s, Acqua::Mare, values);
+        w.Close();
+    };
+    const auto save = [&] { form.SaveDati(QString(), u"Mare.kvs"_s); };
+    save();
+    check("SaveDati");
+    {
+        const bench::Pairs p = bench::alternate(
+            pairs,
+            [&] {
+                QCoreApplication::processEvents();
+                const double t0 = bench::nowNs();
+                writerFloor();
+                return bench::nowNs() - t0;
+            },
+            [&] {
+                QCoreApplication::processEvents();
+                const double t0 = bench::nowNs();
+                save();
+                return bench::nowNs() - t0;
+            });
+        check("SaveDati");
+        bench::emit(rows, {"save a 77-row presence list (SaveDati from the grid)",
+                           bench::duration(p.subjectMedian()),
+                           bench::duration(p.floorMedian()) + " (writer: the same 85 lines)",
+                           bench::ratioText(p.ratio()), "<= 3x", p.ratio() <= 3});
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -513,5 +609,7 @@ int main(int argc, char *argv[])
         iniRead(rows, pairs, ami + u"trota.kva"_s);
     if (wanted(u"save"_s))
         hookSave(rows, pairs, e, incoming + u"trota.kva"_s, incoming + u"amo_trota.jpg"_s);
+    if (wanted(u"fish"_s))
+        presenceList(rows, pairs);
     return 0;
 }

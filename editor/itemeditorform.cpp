@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QKeySequence>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -110,6 +111,7 @@ void TItemEditorForm::buildUi()
     m_Nuovo = actionNamed(m_File1, u"Nuovo"_s);
     m_Apri = actionNamed(m_File1, u"Apri"_s);
     m_Salva = actionNamed(m_File1, u"Salva"_s);
+    m_Salva->setShortcut(QKeySequence::Save);
     m_File1->addSeparator()->setObjectName(u"N1"_s);
     m_Esci = actionNamed(m_File1, u"Esci"_s);
     m_Installa1 = menuNamed(u"Installa1"_s);
@@ -336,13 +338,15 @@ void TItemEditorForm::applyHints(bool en)
 {
     // "Nuovo Amo", "New hook": the toolbar and File entries name the item.
     const QString &item = m_form.itemName.in(en);
-    const auto naming = [&](const TextPair &verb) -> QString { return verb.in(en) + u' ' + item; };
-    m_ToolButtonNew->setStatusTip(naming(kNew));
-    m_Nuovo->setStatusTip(naming(kNew));
-    m_ToolButtonOpen->setStatusTip(naming(kOpen));
-    m_Apri->setStatusTip(naming(kOpen));
-    m_ToolButtonSave->setStatusTip(naming(kSave));
-    m_Salva->setStatusTip(naming(kSave));
+    const auto naming = [&](const TextPair &verb, const TextPair &own) -> QString {
+        return own.i.isEmpty() ? verb.in(en) + u' ' + item : own.in(en);
+    };
+    m_ToolButtonNew->setStatusTip(naming(kNew, m_form.newHint));
+    m_Nuovo->setStatusTip(naming(kNew, m_form.newHint));
+    m_ToolButtonOpen->setStatusTip(naming(kOpen, m_form.openHint));
+    m_Apri->setStatusTip(naming(kOpen, m_form.openHint));
+    m_ToolButtonSave->setStatusTip(naming(kSave, m_form.saveHint));
+    m_Salva->setStatusTip(naming(kSave, m_form.saveHint));
     m_Esci->setStatusTip(kExitHint.in(en));
     m_Unzip1->setStatusTip(kZipImport.in(en));
     m_Zip1->setStatusTip(kZipExport.in(en));

@@ -31,6 +31,8 @@ public:
     // The line (1 for the first) of the key that answers a lookup, or of the
     // section's header when `key` is empty; 0 when there is none.
     int lineOf(QStringView section, QStringView key = {}) const;
+    // The number of keys a section holds (0 when missing).
+    qsizetype keyCount(QStringView section) const;
 
 private:
     // Ch: char for 8-bit text, char16_t for UTF-16 text.

@@ -88,7 +88,10 @@ struct KindForm
     std::vector<FieldSpec> fields;
     bool reloadPictureAfterSave = true;
 
-    TextPair itemName;                   // "Amo" / "hook": names the item in hints
+    TextPair itemName; // "Amo" / "hook": names the item in hints
+    // Hints of New, Open and Save where the verb and itemName do not make
+    // them ("Nuova Pastura"); empty: verb and itemName.
+    TextPair newHint, openHint, saveHint;
     TextPair msgNome, msgDescr, msgFoto; // common checks' messages
 
     // The kind's own rules for the command-line checker, beyond what each
