@@ -3,6 +3,7 @@
 #include "aboutbox.h"
 #include "amoform.h"
 #include "korvalisappform.h"
+#include "prespesciform.h"
 #include "desktopservices.h"
 
 #include <QDir>
@@ -49,9 +50,16 @@ TAmoForm &KorvalisApplication::AmoForm()
     return *m_amo;
 }
 
+TPresPesciForm &KorvalisApplication::PresPesciForm()
+{
+    if (!m_presPesci)
+        m_presPesci = std::make_unique<TPresPesciForm>(m_shell, m_main.get());
+    return *m_presPesci;
+}
+
 bool KorvalisApplication::hasEditor(ItemKind kind) const
 {
-    return kind == ItemKind::Amo;
+    return kind == ItemKind::Amo || kind == ItemKind::PresPesci;
 }
 
 KindEditor *KorvalisApplication::editor(ItemKind kind)
@@ -59,6 +67,8 @@ KindEditor *KorvalisApplication::editor(ItemKind kind)
     switch (kind) {
     case ItemKind::Amo:
         return &AmoForm();
+    case ItemKind::PresPesci:
+        return &PresPesciForm();
     default:
         return nullptr;
     }

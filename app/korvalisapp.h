@@ -10,6 +10,7 @@
 class DesktopServices;
 class TAboutBox;
 class TAmoForm;
+class TPresPesciForm;
 class TKorvalisAppForm;
 
 // m_DataPath: the --data-dir option, else KORVALIS_DATA_DIR, else the
@@ -29,6 +30,7 @@ public:
     TKorvalisAppForm &KorvalisAppForm() { return *m_main; }
     TAboutBox &AboutBox();
     TAmoForm &AmoForm();
+    TPresPesciForm &PresPesciForm();
 
     // False when no game installation was found; the program must end.
     bool installationFound() const;
@@ -42,4 +44,5 @@ private:
     std::unique_ptr<TKorvalisAppForm> m_main;
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<TAmoForm> m_amo;
+    std::unique_ptr<TPresPesciForm> m_presPesci;
 };

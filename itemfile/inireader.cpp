@@ -274,6 +274,15 @@ bool IniProfile::hasSection(QStringView section) const
     return findSection(section) != nullptr;
 }
 
+qsizetype IniProfile::keyCount(QStringView section) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return 0;
+    // A line "=value" is kept under the empty name, which no lookup finds.
+    return s->keys.size() - (s->keys.contains(QString()) ? 1 : 0);
+}
+
 std::optional<qint32> parseKvInteger(QStringView text)
 {
     constexpr qint64 maxValue = 2147483647;

@@ -28,6 +28,8 @@ public:
     qint32 readInteger(QStringView section, QStringView key, qint32 def) const;
 
     bool hasSection(QStringView section) const;
+    // The number of keys a section holds (0 when missing).
+    qsizetype keyCount(QStringView section) const;
 
 private:
     struct Section
