@@ -10,6 +10,7 @@
 class DesktopServices;
 class TAboutBox;
 class TAmoForm;
+class TLuogoForm;
 class TPresPesciForm;
 class TKorvalisAppForm;
 
@@ -31,6 +32,7 @@ public:
     TAboutBox &AboutBox();
     TAmoForm &AmoForm();
     TPresPesciForm &PresPesciForm();
+    TLuogoForm &LuogoForm();
 
     // False when no game installation was found; the program must end.
     bool installationFound() const;
@@ -45,4 +47,5 @@ private:
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<TAmoForm> m_amo;
     std::unique_ptr<TPresPesciForm> m_presPesci;
+    std::unique_ptr<TLuogoForm> m_luogo;
 };
