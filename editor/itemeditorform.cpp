@@ -544,7 +544,6 @@ void TItemEditorForm::Load()
         if (isPicture(i))
             readField(i, ini, folder);
     m_PageControlDescr->setCurrentIndex(0);
-    loadedExtra();
 }
 
 bool TItemEditorForm::Verifica()

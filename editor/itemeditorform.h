@@ -71,8 +71,7 @@ protected:
     virtual void readExtra(const IniProfile &) {}
     virtual void writeExtra(TIniFileWriter &) {}
     virtual bool verificaExtra() { return true; }
-    // Run when Load and Save have done everything else.
-    virtual void loadedExtra() {}
+    // Run when Save has done everything else.
     virtual void savedExtra() {}
     // The kind's own captions and hints; the constructor's Italian ones
     // are the kind's to set.

@@ -301,6 +301,7 @@ void TLuogoForm::buildVenueUi()
     skyLabel(m_valDistMax2);
     m_valDistMax2->setGeometry(kPhoto.left() - 38, kPhoto.top() + kLowerLimit - 7, 36, 14);
     m_valDistMax2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_valDistMax2->setText(m_valDistMax->text());
     // After the framework's handler, which sets the label it copies.
     connect(m_distMax, &QSlider::valueChanged, this,
             [this] { m_valDistMax2->setText(m_valDistMax->text()); });
@@ -445,12 +446,14 @@ void TLuogoForm::iniAllShapes()
 
 void TLuogoForm::strToPosShapes(const QString &luogoSup)
 {
-    // Markers placed before a bad character stay placed.
+    // Markers placed before a bad character stay placed, and are shown
+    // with the lines of the types in effect.
     try {
         m_profile.strToPosShapes(luogoSup);
     } catch (...) {
         for (int i = 1; i <= Profilo::kMarkers; ++i)
             placeMarker(i);
+        redrawProfile();
         throw;
     }
     for (int i = 1; i <= Profilo::kMarkers; ++i)
@@ -513,6 +516,9 @@ void TLuogoForm::readExtra(const IniProfile &ini)
     strToPosShapes(ini.readString(kSection, kLimiti, Profilo::zeroText()));
     m_profile.setTypes(ini.readString(kSection, kTipoLimiti, Profilo::zeroText()));
     setPresenceLink(PresenceLink::decode(ini.readString(kSection, kFilePres, QString())));
+    // The profile is complete here: it is shown even when the photo, read
+    // next, cannot be loaded.
+    redrawProfile();
 }
 
 void TLuogoForm::writeExtra(TIniFileWriter &w)
@@ -535,11 +541,6 @@ bool TLuogoForm::verificaExtra()
         return false;
     }
     return true;
-}
-
-void TLuogoForm::loadedExtra()
-{
-    redrawProfile();
 }
 
 void TLuogoForm::savedExtra()

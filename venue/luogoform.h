@@ -60,7 +60,6 @@ protected:
     void readExtra(const IniProfile &ini) override;
     void writeExtra(TIniFileWriter &w) override;
     bool verificaExtra() override;
-    void loadedExtra() override;
     void savedExtra() override;
     void captionsExtra(bool english) override;
     void hintsExtra(bool english) override;

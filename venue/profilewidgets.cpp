@@ -73,15 +73,12 @@ ProfileOverlay::ProfileOverlay(QWidget *parent)
     setMouseTracking(true);
 }
 
-void ProfileOverlay::resizeEvent(QResizeEvent *event)
-{
-    m_canvas = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    m_canvas.fill(Qt::transparent);
-    QWidget::resizeEvent(event);
-}
-
 void ProfileOverlay::clear()
 {
+    // Sized here rather than on resize events, which a hidden window
+    // does not get yet.
+    if (m_canvas.size() != size())
+        m_canvas = QImage(size(), QImage::Format_ARGB32_Premultiplied);
     m_canvas.fill(Qt::transparent);
     update();
 }
@@ -102,6 +99,8 @@ void ProfileOverlay::drawLine(const Profilo::TypeLine &line, const QColor &colou
 
 void ProfileOverlay::paintEvent(QPaintEvent *event)
 {
+    if (m_canvas.isNull())
+        return;
     QPainter p(this);
     const QRect r = event->rect();
     p.drawImage(r, m_canvas, r);

@@ -45,7 +45,7 @@ class ProfileOverlay : public QWidget
 public:
     explicit ProfileOverlay(QWidget *parent = nullptr);
 
-    // Clears the whole surface to transparent.
+    // Clears the whole surface to transparent (and sizes it to the widget).
     void clear();
     // Draws a line without its end point.
     void drawLine(const Profilo::TypeLine &line, const QColor &colour);
@@ -61,7 +61,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QImage m_canvas;

@@ -211,6 +211,7 @@ private Q_SLOTS:
     void depthLabel();
     void gradoLentezzaFollowsCurrent();
     void badLevelsTextStopsTheLoad();
+    void missingPhotoStillShowsTheProfile();
     void verificaOrderAndMessages_data();
     void verificaOrderAndMessages();
     void linkEncodingRoundTrip();
@@ -429,6 +430,7 @@ void TestLuogoForm::newResetsProfileButNotColour()
     QCOMPARE(ctl<QWidget>(u"LuogoFoto"_s)->statusTip(), QString());
     QCOMPARE(ctl<QSlider>(u"LuogoDistMax"_s)->value(), 40);
     QCOMPARE(ctl<QLabel>(u"LuogoValDistMax2"_s)->text(), u"40 mt"_s);
+    QCOMPARE(overlay()->canvas().size(), QSize(512, 273));
     for (int y = 0; y < overlay()->canvas().height(); ++y)
         for (int x = 0; x < overlay()->canvas().width(); x += 4)
             QCOMPARE(qAlpha(overlay()->canvas().pixel(x, y)), 0);
@@ -547,7 +549,7 @@ void TestLuogoForm::badLevelsTextStopsTheLoad()
     openVenue(Venue());
     const QString photo = form->fileNameFoto();
     Venue bad;
-    bad.limiti = u"0001a"_s + QString(27, u'7');
+    bad.limiti = u"2221a"_s + QString(27, u'7');
     bad.tipi = kZeros;
     bad.link = u"\\\\KVS\\\\Altro"_s;
     bad.foto = u"altra.jpg"_s;
@@ -558,11 +560,31 @@ void TestLuogoForm::badLevelsTextStopsTheLoad()
     // Everything before the levels took effect, nothing after them.
     QCOMPARE(form->fileNameLabel(), u"Rotto.kvl"_s);
     QCOMPARE(ctl<QLineEdit>(u"LuogoNome"_s)->text(), u"Rotto"_s);
-    QCOMPARE(form->posShapesToStr(), u"0001"_s + kExampleLevels.mid(4));
+    QCOMPARE(form->posShapesToStr(), u"2221"_s + kExampleLevels.mid(4));
     QCOMPARE(shape(4)->geometry().top(), 210 + 156);
     QCOMPARE(form->tipoLimiti(), kExampleTypes);
     QCOMPARE(link(), u"\\KVS\\MioLago.kvs"_s);
     QCOMPARE(form->fileNameFoto(), photo);
+    // Shown as in effect: marker 3 (type 2) now rises from level 2.
+    QCOMPARE(QColor(overlay()->canvas().pixel(32, 143)), kSky);
+    QCOMPARE(qAlpha(overlay()->canvas().pixel(32, 169)), 0);
+}
+
+void TestLuogoForm::missingPhotoStillShowsTheProfile()
+{
+    openVenue(Venue());
+    Venue v;
+    v.tipi = u"30000000000000000000000000000000"_s;
+    v.foto = u"assente.jpg"_s;
+    TestInstallation::write(luoghi() + u"Senza.kvl"_s, venueFile(v));
+    open(luoghi() + u"Senza.kvl"_s);
+    QCOMPARE(desk->errors.size(), 1);
+    QVERIFY(desk->errors.first().contains(u"assente.jpg"_s));
+    QCOMPARE(form->fileNameFoto(), luoghi() + u"assente.jpg"_s);
+    QCOMPARE(shape(1)->penStyle(), ProfileShape::Pen::Clear);
+    QCOMPARE(shape(3)->penStyle(), ProfileShape::Pen::Solid);
+    QCOMPARE(QColor(overlay()->canvas().pixel(0, 169 - 13)), kSky);
+    QCOMPARE(qAlpha(overlay()->canvas().pixel(32, 169)), 0);
 }
 
 void TestLuogoForm::verificaOrderAndMessages_data()
