@@ -460,31 +460,56 @@ void TLuogoForm::strToPosShapes(const QString &luogoSup)
         placeMarker(i);
 }
 
+int TLuogoForm::getIdxShape(const ProfileShape *shape) const
+{
+    return m_profile.geometry().indexOfLeft(shape->x() - m_photo.left());
+}
+
+int TLuogoForm::getPosShape(const ProfileShape *shape) const
+{
+    return m_profile.geometry().levelOfTop(shape->y() - m_photo.top());
+}
+
+void TLuogoForm::movShape(int idx, int X, int Y, Profilo::Button button)
+{
+    if (m_profile.movShape(idx, X - m_photo.left(), Y - m_photo.top(), button))
+        placeMarker(idx);
+    drawTipoLimite(idx);
+}
+
+void TLuogoForm::drawTipoLimite(int idx)
+{
+    if (const auto line = m_profile.typeLine(idx))
+        m_limiti->drawLine(*line, lineColour());
+}
+
 void TLuogoForm::movAllShapes(int x, int y, Profilo::Button button)
 {
     m_limiti->clear();
-    const int changed = m_profile.movAllShapes(x, y, button);
-    if (changed)
-        placeMarker(changed);
-    const QColor colour = lineColour();
-    for (const Profilo::TypeLine &line : m_profile.typeLines())
-        m_limiti->drawLine(line, colour);
+    for (int i = 1; i <= Profilo::kMarkers; ++i)
+        movShape(i, m_photo.left() + x, m_photo.top() + y, button);
+}
+
+void TLuogoForm::verShape(int idx, int X, int Y)
+{
+    const int x = X - m_photo.left();
+    const Profilo::MarkerLook look = m_profile.look(idx, x);
+    ProfileShape *shape = m_shapes[idx - 1];
+    if (!look.highlighted) {
+        shape->setLook(lineColour(),
+                       look.visible ? ProfileShape::Pen::Solid : ProfileShape::Pen::Clear, 1);
+        return;
+    }
+    shape->setLook(kHighlight, ProfileShape::Pen::Solid, 2);
+    const auto r = m_profile.readout(x, Y - m_photo.top(), maxDistance());
+    statusBarWidget()->showMessage(r && r->distanceMt ? Profilo::readoutText(*r->distanceMt)
+                                                      : m_limiti->statusTip());
 }
 
 void TLuogoForm::verAllShapes(int x, int y)
 {
-    const QColor colour = lineColour();
-    for (int i = 1; i <= Profilo::kMarkers; ++i) {
-        const Profilo::MarkerLook look = m_profile.look(i, x);
-        if (look.highlighted)
-            m_shapes[i - 1]->setLook(kHighlight, ProfileShape::Pen::Solid, 2);
-        else
-            m_shapes[i - 1]->setLook(
-                colour, look.visible ? ProfileShape::Pen::Solid : ProfileShape::Pen::Clear, 1);
-    }
-    if (const auto r = m_profile.readout(x, y, maxDistance()))
-        statusBarWidget()->showMessage(r->distanceMt ? Profilo::readoutText(*r->distanceMt)
-                                                     : m_limiti->statusTip());
+    for (int i = 1; i <= Profilo::kMarkers; ++i)
+        verShape(i, m_photo.left() + x, m_photo.top() + y);
 }
 
 void TLuogoForm::redrawProfile()

@@ -47,6 +47,14 @@ public:
     void strToPosShapes(const QString &luogoSup);
     QString posShapesToStr() const { return m_profile.posShapesToStr(); }
     const QString &tipoLimiti() const { return m_profile.types(); }
+    int getIdxShape(const ProfileShape *shape) const;
+    int getPosShape(const ProfileShape *shape) const;
+    // One marker, in window coordinates: a press, its type line, and how
+    // it shows for the pointer.
+    void movShape(int idx, int X, int Y, Profilo::Button button);
+    void drawTipoLimite(int idx);
+    void verShape(int idx, int X, int Y);
+    // Every marker, in overlay coordinates.
     void movAllShapes(int x, int y, Profilo::Button button);
     void verAllShapes(int x, int y);
     // movAllShapes (0, 0) with the middle button, then verAllShapes (0, 0).

@@ -298,7 +298,11 @@ void TestLuogoForm::drawnAndSavedByteForByte()
     }
     QCOMPARE(form->posShapesToStr(), kExampleLevels);
     QCOMPARE(form->tipoLimiti(), kExampleTypes);
-    QCOMPARE(shape(12)->geometry().top(), 210 + 104);
+    // The markers' positions are the levels.
+    for (int idx = 1; idx <= 32; ++idx) {
+        QCOMPARE(form->getIdxShape(shape(idx)), idx);
+        QCOMPARE(form->getPosShape(shape(idx)), kExampleLevels[idx - 1].digitValue());
+    }
 
     saveAs(luoghi() + u"Lago.kvl"_s);
     QCOMPARE(desk->errors, QStringList());
