@@ -4,6 +4,7 @@
 #include "amoform.h"
 #include "korvalisappform.h"
 #include "pasturaform.h"
+#include "luogoform.h"
 #include "prespesciform.h"
 #include "desktopservices.h"
 
@@ -65,9 +66,18 @@ TPresPesciForm &KorvalisApplication::PresPesciForm()
     return *m_presPesci;
 }
 
+TLuogoForm &KorvalisApplication::LuogoForm()
+{
+    // The venue editor opens the presence editor on its linked list.
+    if (!m_luogo)
+        m_luogo = std::make_unique<TLuogoForm>(m_shell, PresPesciForm(), m_main.get());
+    return *m_luogo;
+}
+
 bool KorvalisApplication::hasEditor(ItemKind kind) const
 {
-    return kind == ItemKind::Amo || kind == ItemKind::Pastura || kind == ItemKind::PresPesci;
+    return kind == ItemKind::Amo || kind == ItemKind::Pastura || kind == ItemKind::PresPesci
+           || kind == ItemKind::Luogo;
 }
 
 KindEditor *KorvalisApplication::editor(ItemKind kind)
@@ -79,6 +89,8 @@ KindEditor *KorvalisApplication::editor(ItemKind kind)
         return &PasturaForm();
     case ItemKind::PresPesci:
         return &PresPesciForm();
+    case ItemKind::Luogo:
+        return &LuogoForm();
     default:
         return nullptr;
     }

@@ -11,6 +11,7 @@ class DesktopServices;
 class TAboutBox;
 class TAmoForm;
 class TPasturaForm;
+class TLuogoForm;
 class TPresPesciForm;
 class TKorvalisAppForm;
 
@@ -33,6 +34,7 @@ public:
     TAmoForm &AmoForm();
     TPasturaForm &PasturaForm();
     TPresPesciForm &PresPesciForm();
+    TLuogoForm &LuogoForm();
 
     // False when no game installation was found; the program must end.
     bool installationFound() const;
@@ -48,4 +50,5 @@ private:
     std::unique_ptr<TAmoForm> m_amo;
     std::unique_ptr<TPasturaForm> m_pastura;
     std::unique_ptr<TPresPesciForm> m_presPesci;
+    std::unique_ptr<TLuogoForm> m_luogo;
 };

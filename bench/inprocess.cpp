@@ -4,7 +4,7 @@
 // desktop services, a temporary installation), on the offscreen platform.
 //
 // kv_bench [--rows FILE] [--pairs N] [--children N]
-//          [--only openings|picture|open|ini|save|fish]
+//          [--only openings|picture|open|ini|save|fish|venue]
 // kv_bench --opening-child JPEG   (internal: one process's first openings)
 
 #include "harness.h"
@@ -16,6 +16,7 @@
 #include "kinds.h"
 #include "korvalisapp.h"
 #include "korvalisappform.h"
+#include "luogoform.h"
 #include "picture.h"
 #include "prespesciform.h"
 #include "scripteddesktop.h"
@@ -28,6 +29,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QTimer>
@@ -551,6 +553,95 @@ void presenceList(const std::string &rows, int pairs)
     }
 }
 
+// ---------------------------------------------------------------------------
+// The venue editor: opening a venue with a 1024x768 photo, and a pointer
+// movement over the profile's overlay. (Its first opening is a row of the
+// openings above.)
+
+void venue(const std::string &rows, int pairs)
+{
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisApplication korvalis(desk, inst.dataPath(), QString());
+    showUntilPainted(&korvalis.KorvalisAppForm());
+    TLuogoForm &form = korvalis.LuogoForm();
+    form.New();
+    showUntilPainted(&form);
+
+    const QString luoghi = inst.game() + u"Luoghi/"_s;
+    const QString photo = luoghi + u"venue.jpg"_s;
+    writeJpeg(photo, 1024, 768);
+    const QString venues[2] = {luoghi + u"lago.kvl"_s, luoghi + u"fiume.kvl"_s};
+    TestInstallation::write(venues[0],
+                            crlf({"[LUOGO]", "NOME=\"Lago\"", "FILENAMEFOTO=venue.jpg",
+                                  "LIMITI_SUPERIORI=00011223344555555555544332211000",
+                                  "TIPO_LIMITI_SUPERIORI=00202020202000000000030303030300",
+                                  "FILE_PRESENZA_PESCI=\\\\KVS\\\\MioLago"}));
+    TestInstallation::write(venues[1],
+                            crlf({"[LUOGO]", "NOME=\"Fiume\"", "FILENAMEFOTO=venue.jpg", "TIPO=0",
+                                  "CORRENTE=1", "LIMITI_SUPERIORI=77777777000000000000000033333333",
+                                  "FILE_PRESENZA_PESCI=\\\\KVS\\\\PesciNord"}));
+    const auto check = [&](const char *what) {
+        if (!desk.errors.isEmpty() || !desk.messages.isEmpty() || desk.unexpectedDialogs
+            || !desk.allAnswersUsed())
+            fail(u"%1 did not run cleanly: %2"_s.arg(QString::fromLatin1(what),
+                                                     (desk.errors + desk.messages).join(u"; ")));
+    };
+
+    int next = 0;
+    QImageReader(photo).read(); // plugin and page cache, outside the timing
+    const bench::Pairs open = bench::alternate(
+        pairs,
+        [&] {
+            QCoreApplication::processEvents();
+            const double t0 = bench::nowNs();
+            QImageReader reader(photo);
+            g_sink = g_sink + reader.read().width();
+            return bench::nowNs() - t0;
+        },
+        [&] {
+            QCoreApplication::processEvents();
+            desk.answerOpen(venues[next ^= 1]);
+            const double t0 = bench::nowNs();
+            form.Load();
+            return bench::nowNs() - t0;
+        });
+    check("Load");
+    bench::emit(rows, {"open a venue with a 1024x768 JPEG photo (Load, scripted dialog)",
+                       bench::duration(open.subjectMedian()),
+                       bench::duration(open.floorMedian()) + " (full decode)",
+                       bench::ratioText(open.ratio()), "<= 1.0x", open.ratio() <= 1.0});
+
+    // Between two columns: each movement moves the highlight (two markers)
+    // and changes the readout. The floor moves along a column border,
+    // which changes nothing.
+    QWidget *overlay = form.findChild<QWidget *>(u"LuogoLimiti"_s);
+    if (!overlay)
+        fail(u"no overlay"_s);
+    QCoreApplication::processEvents();
+    const auto move = [&](QPoint at) {
+        QMouseEvent e(QEvent::MouseMove, at, overlay->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(overlay, &e);
+        QCoreApplication::processEvents(); // the repaint it causes
+    };
+    int column = 0;
+    const auto subject = [&] { move(QPoint(column ^= 1 ? 8 + 16 * 11 : 8 + 16 * 2, 104)); };
+    int y = 0;
+    const auto floor = [&] { move(QPoint(16 * 5, 100 + (y ^= 1))); };
+    const int floorCalls = bench::callsFor(2e6, floor);
+    const int subjectCalls = bench::callsFor(2e6, subject);
+    const bench::Pairs pointer = bench::alternate(
+        pairs, [&] { return bench::timePerCall(floorCalls, floor); },
+        [&] { return bench::timePerCall(subjectCalls, subject); });
+    bench::emit(rows,
+                {"pointer movement over the venue profile, event to end of repaint",
+                 bench::duration(pointer.subjectMedian()),
+                 bench::duration(pointer.floorMedian()) + " (movement, no change)",
+                 bench::ratioText(pointer.ratio()), "<= 1 ms", pointer.subjectMedian() <= 1e6});
+    check("pointer");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -611,5 +702,7 @@ int main(int argc, char *argv[])
         hookSave(rows, pairs, e, incoming + u"trota.kva"_s, incoming + u"amo_trota.jpg"_s);
     if (wanted(u"fish"_s))
         presenceList(rows, pairs);
+    if (wanted(u"venue"_s))
+        venue(rows, pairs);
     return 0;
 }
