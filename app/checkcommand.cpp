@@ -1,6 +1,9 @@
 #include "checkcommand.h"
 
 #include "amoform.h"
+#include "fishchecks.h"
+#include "luogoform.h"
+#include "pasturaform.h"
 #include "kindform.h"
 
 #include <QDir>
@@ -27,6 +30,8 @@ const KindForm *formOf(ItemKind kind)
     static const std::array<std::optional<KindForm>, kKindCount> forms = [] {
         std::array<std::optional<KindForm>, kKindCount> f;
         f[size_t(ItemKind::Amo)] = TAmoForm::describe();
+        f[size_t(ItemKind::Luogo)] = TLuogoForm::describe();
+        f[size_t(ItemKind::Pastura)] = TPasturaForm::describe();
         return f;
     }();
     const std::optional<KindForm> &f = forms[size_t(kind)];
@@ -166,7 +171,8 @@ void walk(const QString &root, Printer &printer)
 std::vector<Finding> checkItemFile(const QString &path, ItemKind kind)
 {
     const KindForm *form = formOf(kind);
-    if (!form)
+    // The presence lists have no names or pictures: their own check.
+    if (!form && kind != ItemKind::PresPesci)
         return {fileError(u"this kind of item file cannot be checked yet"_s)};
     if (!isPlainFile(path))
         return {fileError(u"not a plain file"_s)};
@@ -178,6 +184,8 @@ std::vector<Finding> checkItemFile(const QString &path, ItemKind kind)
         return {fileError(u"cannot be read: %1"_s.arg(file.errorString()))};
     if (bytes.size() > kMaxItemFileSize)
         return {fileError(u"larger than %1 bytes: no item file"_s.arg(kMaxItemFileSize))};
+    if (!form)
+        return checkPresenceBytes(bytes);
     return checkItemBytes(bytes, *form, QFileInfo(path).absolutePath() + u'/');
 }
 

@@ -1,5 +1,6 @@
 #include "pasturaform.h"
 
+#include "fishchecks.h"
 #include "fishlists.h"
 #include "inifilewriter.h"
 #include "inireader.h"
@@ -76,6 +77,15 @@ KindForm TPasturaForm::describe()
     k.msgNome = {u"Inserire il nome della pastura."_s, u"Groundbait name not valid."_s};
     k.msgDescr = {u"Inserire la descrizione della pastura."_s,
                   u"Groundbait description not valid."_s};
+    k.fileChecks = [](FileCheck &c) {
+        const int durata =
+            std::clamp(c.ini().readInteger(c.section(), u"SECONDI"_s, 0), 0, kDurataMax);
+        if (durata == 0)
+            c.error(u"SECONDI"_s, u"the groundbait lasts 0 seconds: the editor refuses to save "
+                                  "it"_s);
+        checkSpeciesSection(c, Acqua::Dolce, SpeciesValues::Flag);
+        checkSpeciesSection(c, Acqua::Mare, SpeciesValues::Flag);
+    };
     return k;
 }
 

@@ -262,7 +262,8 @@ IniProfile IniProfile::parse(const Ch *p, qsizetype n)
             if (current->keys.contains(name))
                 return;
             current->keys.insert(
-                name, Entry{cookedValue(p + parsed.valueBegin, p + parsed.valueEnd), line.number});
+                name, Entry{cookedValue(p + parsed.valueBegin, p + parsed.valueEnd), line.number,
+                            decoded(p + parsed.nameBegin, p + parsed.nameEnd)});
             return;
         }
         }
@@ -331,6 +332,24 @@ qint32 IniProfile::readInteger(QStringView section, QStringView key, qint32 def)
 bool IniProfile::hasSection(QStringView section) const
 {
     return findSection(section) != nullptr;
+}
+
+QStringList IniProfile::keys(QStringView section) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return {};
+    std::vector<const Entry *> entries;
+    entries.reserve(std::size_t(s->keys.size()));
+    for (const Entry &e : s->keys)
+        entries.push_back(&e);
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry *a, const Entry *b) { return a->line < b->line; });
+    QStringList names;
+    names.reserve(qsizetype(entries.size()));
+    for (const Entry *e : entries)
+        names.append(e->name);
+    return names;
 }
 
 qsizetype IniProfile::keyCount(QStringView section) const

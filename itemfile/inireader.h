@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -31,6 +32,8 @@ public:
     // The line (1 for the first) of the key that answers a lookup, or of the
     // section's header when `key` is empty; 0 when there is none.
     int lineOf(QStringView section, QStringView key = {}) const;
+    // The keys of a section as the file spells them, in file order.
+    QStringList keys(QStringView section) const;
     // The number of keys a section holds (0 when missing).
     qsizetype keyCount(QStringView section) const;
 
@@ -43,6 +46,7 @@ private:
     {
         QString value;
         int line = 0;
+        QString name; // as the file spells it
     };
     struct Section
     {

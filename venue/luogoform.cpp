@@ -1,5 +1,8 @@
 #include "luogoform.h"
 
+#include "filenames.h"
+#include "itemcheck.h"
+
 #include "archivetools.h"
 #include "inifilewriter.h"
 #include "inireader.h"
@@ -132,6 +135,61 @@ const std::array<std::pair<const char *, QRgb>, 20> &TLuogoForm::lineColours()
     return colours;
 }
 
+namespace {
+
+// The venue's own keys, as the command-line checker sees them.
+void checkVenueFile(FileCheck &c)
+{
+    const QString levels = c.text(kLimiti, Profilo::zeroText());
+    qsizetype bad = 0;
+    while (bad < levels.size() && levels[bad].isDigit() && levels[bad].unicode() < 128)
+        ++bad;
+    if (bad < levels.size() || levels.size() != Profilo::kMarkers) {
+        c.error(kLimiti, u"%1 must be %2 digits: the editor stops reading the profile at "
+                         "character %3"_s.arg(kLimiti)
+                             .arg(Profilo::kMarkers)
+                             .arg(std::min<qsizetype>(bad, Profilo::kMarkers) + 1));
+    } else if (levels.contains(u'8') || levels.contains(u'9')) {
+        c.warning(kLimiti, u"%1 holds levels above 7"_s.arg(kLimiti));
+    }
+    const QString types = c.text(kTipoLimiti, Profilo::zeroText());
+    for (qsizetype i = 0; i < types.size(); ++i) {
+        if (types[i] < u'0' || types[i] > u'3') {
+            c.error(kTipoLimiti,
+                    u"%1 has \"%2\" at position %3: types are 0 to 3"_s.arg(kTipoLimiti)
+                        .arg(types[i])
+                        .arg(i + 1));
+            break;
+        }
+    }
+    if (types.size() != Profilo::kMarkers)
+        c.warning(kTipoLimiti, u"%1 has %2 characters, not %3"_s.arg(kTipoLimiti)
+                                   .arg(types.size())
+                                   .arg(Profilo::kMarkers));
+    const std::optional<QString> casuale = c.ini().value(c.section(), kProfCasuale);
+    if (casuale && *casuale != u"S"_s && *casuale != u"N"_s)
+        c.warning(kProfCasuale,
+                  u"%1=%2 reads as N: only S (upper case) means yes"_s.arg(kProfCasuale, *casuale));
+    const QString stored = c.text(kFilePres, QString());
+    if (stored.isEmpty()) {
+        c.error(kFilePres, u"the venue links no fish-presence list: the editor refuses to save "
+                           "it"_s);
+        return;
+    }
+    const QString name = PresenceLink::fileName(PresenceLink::decode(stored));
+    const QString path = c.folder() + u"KVS/"_s + name;
+    const QString found = FileNames::resolveCase(path);
+    if (!QFileInfo::exists(found))
+        c.error(kFilePres,
+                u"the fish-presence list \"%1\" is not in %2KVS/"_s.arg(name, c.folder()));
+    else if (found != path)
+        c.warning(kFilePres,
+                  u"the fish-presence list \"%1\" is found only as \"%2\": names are "
+                  "case-sensitive on other systems"_s.arg(name, QFileInfo(found).fileName()));
+}
+
+} // namespace
+
 KindForm TLuogoForm::describe()
 {
     KindForm k;
@@ -258,6 +316,7 @@ KindForm TLuogoForm::describe()
     k.msgNome = {u"Inserire il nome del luogo."_s, u"Venue name not valid."_s};
     k.msgDescr = {u"Inserire la descrizione del luogo."_s, u"Venue description not valid."_s};
     k.msgFoto = {u"Selezionare una foto per il luogo."_s, u"Venue image not valid."_s};
+    k.fileChecks = checkVenueFile;
     return k;
 }
 
