@@ -254,8 +254,8 @@ void TestMainWindow::onlyBuiltEditorsAreOffered()
     QVERIFY(w.findChild<QToolButton *>(u"ToolButtonAmo"_s)->isEnabled());
     QVERIFY(w.findChild<QToolButton *>(u"ToolButtonPresPesci"_s)->isEnabled());
     QVERIFY(w.findChild<QToolButton *>(u"ToolButtonLuogo"_s)->isEnabled());
-    for (const QString &name : {u"Esca"_s, u"Galleggiante"_s, u"Piombini"_s,
-                                u"Cannadapesca"_s, u"Mulinelli"_s}) {
+    for (const QString &name :
+         {u"Esca"_s, u"Galleggiante"_s, u"Piombini"_s, u"Cannadapesca"_s, u"Mulinelli"_s}) {
         QVERIFY2(!action(&w, name)->isEnabled(), qPrintable(name));
         action(&w, name)->trigger(); // a disabled entry opens nothing
     }
