@@ -2,9 +2,21 @@
 
 #include "inireader.h"
 
+#include <QSet>
+
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Whether `key` names a species of `acqua`, in any letter case.
+bool isSpecies(const QString &key, Acqua acqua)
+{
+    static const QSet<QString> dolce(speciesKeys(Acqua::Dolce).cbegin(),
+                                     speciesKeys(Acqua::Dolce).cend());
+    static const QSet<QString> mare(speciesKeys(Acqua::Mare).cbegin(),
+                                    speciesKeys(Acqua::Mare).cend());
+    return (acqua == Acqua::Dolce ? dolce : mare).contains(key.toUpper());
+}
 
 QString waterName(Acqua acqua)
 {
@@ -20,7 +32,7 @@ void checkSpeciesSection(FileCheck &outer, Acqua acqua, SpeciesValues values)
     const QStringList &species = speciesKeys(acqua);
     // Keys match without regard to case, as the reader's do.
     for (const QString &key : c.ini().keys(section)) {
-        if (!species.contains(key, Qt::CaseInsensitive))
+        if (!isSpecies(key, acqua))
             c.warning(key, u"%1 is no %2 species: the editor drops it on save"_s.arg(
                                key, waterName(acqua)));
     }

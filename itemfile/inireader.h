@@ -50,7 +50,7 @@ private:
     };
     struct Section
     {
-        // Names are stored trimmed and folded to lower case (ASCII only);
+        // Names are stored trimmed and folded to upper case (ASCII only);
         // only the first occurrence of a key is kept.
         QHash<QString, Entry> keys;
         int line = 0;
