@@ -2,6 +2,9 @@
 
 #include "aboutbox.h"
 #include "amoform.h"
+#include "escaform.h"
+#include "galleggianteform.h"
+#include "piombinoform.h"
 #include "korvalisappform.h"
 #include "desktopservices.h"
 
@@ -49,9 +52,38 @@ TAmoForm &KorvalisApplication::AmoForm()
     return *m_amo;
 }
 
+TEscaForm &KorvalisApplication::EscaForm()
+{
+    if (!m_esca)
+        m_esca = std::make_unique<TEscaForm>(m_shell, m_main.get());
+    return *m_esca;
+}
+
+TGalleggianteForm &KorvalisApplication::GalleggianteForm()
+{
+    if (!m_galleggiante)
+        m_galleggiante = std::make_unique<TGalleggianteForm>(m_shell, m_main.get());
+    return *m_galleggiante;
+}
+
+TPiombinoForm &KorvalisApplication::PiombinoForm()
+{
+    if (!m_piombino)
+        m_piombino = std::make_unique<TPiombinoForm>(m_shell, m_main.get());
+    return *m_piombino;
+}
+
 bool KorvalisApplication::hasEditor(ItemKind kind) const
 {
-    return kind == ItemKind::Amo;
+    switch (kind) {
+    case ItemKind::Amo:
+    case ItemKind::Esca:
+    case ItemKind::Galleggiante:
+    case ItemKind::Piombino:
+        return true;
+    default:
+        return false;
+    }
 }
 
 KindEditor *KorvalisApplication::editor(ItemKind kind)
@@ -59,6 +91,12 @@ KindEditor *KorvalisApplication::editor(ItemKind kind)
     switch (kind) {
     case ItemKind::Amo:
         return &AmoForm();
+    case ItemKind::Esca:
+        return &EscaForm();
+    case ItemKind::Galleggiante:
+        return &GalleggianteForm();
+    case ItemKind::Piombino:
+        return &PiombinoForm();
     default:
         return nullptr;
     }

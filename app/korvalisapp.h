@@ -10,6 +10,9 @@
 class DesktopServices;
 class TAboutBox;
 class TAmoForm;
+class TEscaForm;
+class TGalleggianteForm;
+class TPiombinoForm;
 class TKorvalisAppForm;
 
 // m_DataPath: the --data-dir option, else KORVALIS_DATA_DIR, else the
@@ -29,6 +32,9 @@ public:
     TKorvalisAppForm &KorvalisAppForm() { return *m_main; }
     TAboutBox &AboutBox();
     TAmoForm &AmoForm();
+    TEscaForm &EscaForm();
+    TGalleggianteForm &GalleggianteForm();
+    TPiombinoForm &PiombinoForm();
 
     // False when no game installation was found; the program must end.
     bool installationFound() const;
@@ -42,4 +48,7 @@ private:
     std::unique_ptr<TKorvalisAppForm> m_main;
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<TAmoForm> m_amo;
+    std::unique_ptr<TEscaForm> m_esca;
+    std::unique_ptr<TGalleggianteForm> m_galleggiante;
+    std::unique_ptr<TPiombinoForm> m_piombino;
 };

@@ -2,9 +2,10 @@
 
 #include "kinds.h"
 
-#include <QString>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
+#include <QString>
 #include <QStringList>
 
 #include <functional>
@@ -26,6 +27,7 @@ struct FieldSpec
         List,     // selection-only drop-down; stores index + offset
         TrackBar, // slider with a value label; stores its position
         Picture,  // image view in a frame with a pick button; stores the bare file name
+        Button,   // a push button of the kind's own; stores nothing
     };
 
     Type type = Type::List;
@@ -33,7 +35,7 @@ struct FieldSpec
     QString key;          // FILO
     QStringList comment;  // first comment line, then continuation lines
     QString label;        // Label4
-    TextPair caption;     // label caption
+    TextPair caption;     // label caption; a button's own caption
     TextPair hint;        // status-bar hint of the control (a picture's: of its button)
     QStringList entriesI; // list entries
     QStringList entriesE; // English entries; empty: the list keeps its entries
@@ -49,6 +51,11 @@ struct FieldSpec
     int newValue = 0;    // index, position or check state New sets
     int readDefault = 0; // stored value used when the key is missing
     int width = 0;       // control width in pixels; 0: the framework's default
+    // Where the control stands in the client area (a picture: its view);
+    // empty: in the next row of the framework's layout. The label stands at
+    // `labelPos`, or left of the control when that is null.
+    QRect rect;
+    QPoint labelPos;
     // Picture: its frame (whose hint is the picture's path), pick button,
     // optional size label and the view's size.
     QString frame;        // AmoBevelFoto
@@ -56,6 +63,20 @@ struct FieldSpec
     QString sizeLabel;    // Label12, empty when none
     TextPair sizeCaption; // "(100x100)"
     QSize viewSize;
+    QString filter;        // the pick's filter; empty: pictureFilter()
+    TextPair emptyMessage; // Verifica's message when no picture is chosen;
+                           // the first picture's is KindForm::msgFoto
+
+    // Sets where the control and its label stand.
+    FieldSpec &placed(QRect at, QPoint labelAt = QPoint())
+    {
+        rect = at;
+        labelPos = labelAt;
+        return *this;
+    }
+
+    // Whether the field has a key in the file.
+    bool stored() const { return type != Type::Button; }
 
     // The stored value of a list index (-1: no selection) and back; an
     // index outside the list comes back as -1.
@@ -65,6 +86,15 @@ struct FieldSpec
     int clampPosition(int stored) const;
 };
 
+// A check of a kind's own, made after the common ones: it passes when `ok`
+// is true for the stored values of the fields (looked up by key), as they
+// would be written.
+struct KindCheck
+{
+    std::function<bool(const std::function<int(const QString &key)> &value)> ok;
+    TextPair message;
+};
+
 // Everything the framework needs to know of a kind beyond its kind-table
 // row: the file's entries, read defaults, checks and texts.
 struct KindForm
@@ -72,6 +102,7 @@ struct KindForm
     ItemKind kind;
     QSize clientSize;
     QPoint position;
+    QSize tabSize{462, 125}; // the name and description tab pages
 
     QString nameComment;                                      // comment of NOME/NAME
     QString descrComment;                                     // comment of DESCRIZIONE/DESCRIPTION
@@ -83,10 +114,28 @@ struct KindForm
     // has them. Reading follows the same order, so a picture that cannot be
     // loaded leaves the fields after it unread.
     std::vector<FieldSpec> fields;
+    // Keys in the order Load reads them, when it is not the file's order;
+    // fields not named are read after them, in file order.
+    QStringList readOrder;
     bool reloadPictureAfterSave = true;
 
-    TextPair itemName;                   // "Amo" / "hook": names the item in hints
+    TextPair itemName; // "Amo" / "hook": names the item in hints
+    // Hints of New that are not "Nuovo" and the item's name: the menu
+    // entry's, and the toolbar button's when it differs (empty: as usual).
+    TextPair newMenuHint, newButtonHint;
     TextPair msgNome, msgDescr, msgFoto; // common checks' messages
+    // Checks after the pictures', in order.
+    std::vector<KindCheck> checks;
 
     const KindInfo &info() const { return kindInfo(kind); }
 };
+
+// Builders of the usual fields; a kind sets anything further by name.
+FieldSpec listField(QString control, QString key, QStringList comment, QString label,
+                    TextPair caption, TextPair hint, QStringList entriesI, QStringList entriesE);
+FieldSpec trackBarField(QString control, QString key, QStringList comment, QString label,
+                        TextPair caption, TextPair hint, int minimum, int maximum,
+                        int tickInterval);
+FieldSpec pictureField(QString view, QString frame, QString button, QString key,
+                       QStringList comment, QString label, TextPair caption, TextPair hint,
+                       QSize viewSize);
