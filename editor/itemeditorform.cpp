@@ -322,8 +322,10 @@ int TItemEditorForm::addPictureRow(size_t index, FieldWidgets &w, int y)
     w.control = w.button;
     if (w.label) {
         const QPoint at = spec.labelPos.isNull() ? QPoint(kLabelX, frame.y() + 4) : spec.labelPos;
-        const int width = at.x() < frame.x() ? frame.x() - at.x() - 8
-                                             : std::min(150, m_form.clientSize.width() - at.x());
+        // Left of the frame it ends before it; above it, it may be wider.
+        const bool beside = at.x() < frame.x() && at.y() >= frame.y() - 4;
+        const int width =
+            beside ? frame.x() - at.x() - 8 : std::min(150, m_form.clientSize.width() - at.x());
         w.label->setGeometry(QRect(at, QSize(width, 16)));
     }
     if (!spec.sizeLabel.isEmpty()) {

@@ -27,7 +27,10 @@ KindForm TEscaForm::describe()
     // Labels left of their controls; the wide bars leave their labels less
     // room than the lists.
     constexpr int x = 90;
-    constexpr int barX = 76;
+    constexpr int barX = 86;
+    // Narrower than the 591 pixels designed, so that the longest read-out,
+    // "199,99 gr", fits whole right of the bar.
+    constexpr int barWidth = 568;
     const auto row = [](int y, int width) { return QRect(x, y, width, 22); };
     const auto labelAt = [](int y) { return QPoint(8, y + 3); };
 
@@ -100,7 +103,7 @@ KindForm TEscaForm::describe()
                       0, 10000, 100);
     prof.valueLabel = u"EscaValProf"_s;
     prof.valueText = [](int position, bool) { return distanceText(position); };
-    k.fields.push_back(prof.placed(QRect(barX, 418, 591, 26), labelAt(418)));
+    k.fields.push_back(prof.placed(QRect(barX, 418, barWidth, 26), labelAt(418)));
 
     FieldSpec peso = trackBarField(
         u"EscaPeso"_s, u"PESO"_s, {u"Peso dell'esca da spinning (100=1 gr, min 200, max 20000)"_s},
@@ -111,7 +114,7 @@ KindForm TEscaForm::describe()
     peso.readDefault = 0; // held at 200 by the bar
     peso.valueLabel = u"EscaValPeso"_s;
     peso.valueText = [](int position, bool) { return weightText(position); };
-    k.fields.push_back(peso.placed(QRect(barX, 452, 591, 26), labelAt(452)));
+    k.fields.push_back(peso.placed(QRect(barX, 452, barWidth, 26), labelAt(452)));
 
     k.reloadPictureAfterSave = false;
     k.itemName = {u"Esca"_s, u"bait"_s};

@@ -11,7 +11,7 @@ KindForm TGalleggianteForm::describe()
     k.clientSize = QSize(544, 409);
     k.position = QPoint(150, 140);
     // Narrower tabs: the tall photo stands beside them.
-    k.tabSize = QSize(450, 125);
+    k.tabSize = QSize(430, 125);
     k.nameComment = u"Nome del galleggiante (max 32 chr)"_s;
     k.descrComment = u"Descrizione del galleggiante (max 256 chr)"_s;
     k.nameHint = {u"Nome del galleggiante (max 32 chr)"_s, u"Floating name (max 32 chr)"_s};
@@ -32,7 +32,7 @@ KindForm TGalleggianteForm::describe()
         {u"Seleziona la foto del galleggiante. Verrà copiata nella cartella dei galleggianti"_s,
          u"Select the floating image"_s},
         QSize(43, 300));
-    k.fields.push_back(foto.placed(QRect(464, 80, 43, 300), QPoint(462, 62)));
+    k.fields.push_back(foto.placed(QRect(448, 80, 43, 300), QPoint(444, 62)));
 
     FieldSpec sprite = pictureField(
         u"GallSprite"_s, u"GallBevelSprite"_s, u"SpeedButtonSprite"_s, u"FILENAMESPRITE"_s,

@@ -417,7 +417,7 @@ private Q_SLOTS:
     void englishWindowTexts();
     void noItalianLeftInEnglish_data() { addKindRows(false); }
     void noItalianLeftInEnglish();
-    void windowFrame_data() { addKindRows(false); }
+    void windowFrame_data() { addKindRows(true); }
     void windowFrame();
     void mainWindowOpensEditorWithNew_data() { addKindRows(false); }
     void mainWindowOpensEditorWithNew();
@@ -985,7 +985,8 @@ void TestTackleKinds::noItalianLeftInEnglish()
 void TestTackleKinds::windowFrame()
 {
     QFETCH(QString, kind);
-    start(kind);
+    QFETCH(bool, english);
+    start(kind, english);
     const std::map<ItemKind, QSize> sizes{{ItemKind::Esca, QSize(720, 509)},
                                           {ItemKind::Galleggiante, QSize(544, 409)},
                                           {ItemKind::Piombino, QSize(688, 438)}};
@@ -995,8 +996,11 @@ void TestTackleKinds::windowFrame()
     QCOMPARE(client->size(), sizes.at(kc->kind));
     QCOMPARE(form->minimumSize(), form->maximumSize());
     QCOMPARE(form->pos(), QPoint(150, 140));
-    // Inside the client area, above the status bar, and no two controls
-    // on top of each other (labels may run under their neighbours).
+    // Read-outs at their longest.
+    for (QSlider *b : client->findChildren<QSlider *>())
+        b->setValue(b->maximum() - 1);
+    // Inside the client area, above the status bar, no text clipped, and no
+    // two controls on top of each other (labels may run under neighbours).
     const int statusTop = ctl<QWidget>(u"StatusBar"_s)->geometry().top();
     std::vector<QWidget *> controls;
     for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
@@ -1004,7 +1008,12 @@ void TestTackleKinds::windowFrame()
             continue;
         QVERIFY2(client->rect().contains(w->geometry()), qPrintable(w->objectName()));
         QVERIFY2(w->geometry().bottom() < statusTop, qPrintable(w->objectName()));
-        if (!qobject_cast<QLabel *>(w))
+        if (auto *l = qobject_cast<QLabel *>(w))
+            QVERIFY2(
+                l->sizeHint().width() <= l->width(),
+                qPrintable(
+                    u"%1: %2 > %3"_s.arg(l->text()).arg(l->sizeHint().width()).arg(l->width())));
+        else
             controls.push_back(w);
     }
     for (size_t i = 0; i < controls.size(); ++i)
