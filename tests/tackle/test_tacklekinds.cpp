@@ -31,6 +31,15 @@ namespace {
 
 using Values = std::map<QString, QString>;
 
+// "KEY=value|KEY=value"
+Values parse(const QString &text)
+{
+    Values v;
+    for (const QString &pair : text.split(u'|', Qt::SkipEmptyParts))
+        v[pair.section(u'=', 0, 0)] = pair.section(u'=', 1);
+    return v;
+}
+
 // One kind as the tests see it: its file layout with %KEY% for each value,
 // and the values of a new item and of a file that has only its pictures.
 struct KindCase
@@ -43,182 +52,150 @@ struct KindCase
     QStringList layout;
     Values newValues;
     Values readDefaults;
-    // Control and value (a list index or a bar position), set as a user would.
-    std::vector<std::pair<QString, int>> filled;
+    // Controls and values (a list index or a bar position), set as a user
+    // would, in this order, and what the file then holds.
+    Values filled;
+    QStringList fillOrder;
     Values filledValues;
 };
 
-const QStringList kTitle{
-    u"; ================================================="_s,
-    u"; %TITLE%"_s,
-    u"; ================================================="_s,
-    u"; "_s,
-    u"; Creato con Korvalis Editor 1.2a "_s,
-    u"; -------------------------------------------------"_s,
-    QString(),
-};
+const QString kTitle = uR"(; =================================================
+; %TITLE%
+; =================================================
+; 
+; Creato con Korvalis Editor 1.2a 
+; -------------------------------------------------
+)"_s;
+const int kTitleLines = 7;
+
+KindCase kindCase(ItemKind kind, const QString &prefix, const QStringList &buttons,
+                  const QStringList &pictures, const QString &layout, const QString &newValues,
+                  const QString &readDefaults, const QString &filled, const QString &filledValues)
+{
+    QStringList fillOrder;
+    for (const QString &pair : filled.split(u'|'))
+        fillOrder << pair.section(u'=', 0, 0);
+    return {kind,
+            kindInfo(kind).folder,
+            prefix,
+            buttons,
+            pictures,
+            QString(kTitle + layout).split(u'\n'),
+            parse(newValues),
+            parse(readDefaults),
+            parse(filled),
+            fillOrder,
+            parse(filledValues)};
+}
 
 const std::map<QString, KindCase> &kinds()
 {
     static const std::map<QString, KindCase> table{
         {u"bait"_s,
-         {ItemKind::Esca,
-          u"Esche/"_s,
-          u"Esca"_s,
-          {u"SpeedButton1"_s},
-          {u"esca.jpg"_s},
-          kTitle
-              + QStringList{
-                  u"[ESCA]"_s,
-                  QString(),
-                  u"; Nome dell'esca (max 32 chr)"_s,
-                  u"NOME=\"%NOME%\""_s,
-                  u"NAME=\"%NAME%\""_s,
-                  QString(),
-                  u"; Descrizione dell'esca (max 256 chr)"_s,
-                  u"DESCRIZIONE=\"%DESCRIZIONE%\""_s,
-                  u"DESCRIPTION=\"%DESCRIPTION%\""_s,
-                  QString(),
-                  u"; Tipo dell'esca: 0=Crostaceo, 1=Formaggio, 2=Frutta, 3=Insetto, 4=Larva,"_s,
-                  u";                 5=Pane o Polenta, 6=Vegetale, 7=Verme, 8=Vivo,"_s,
-                  u";                 9=Artificiale, 10=Carne (morto), 11=Pastella, 12=Mollusco"_s,
-                  u";                 13=Spinning"_s,
-                  u"TIPO=%TIPO%"_s,
-                  QString(),
-                  u"; Colore ideale dell'amo: 0=grigio, 1=bronzo, 2=brunito, 3=rosso, 4=dorato, 5=verde"_s,
-                  u"COLORE_AMO=%COLORE_AMO%"_s,
-                  QString(),
-                  u"; Curva ideale dell'amo: 0=crystal, 1=rotonda, 2=ampia"_s,
-                  u"CURVA_AMO=%CURVA_AMO%"_s,
-                  QString(),
-                  u"; Tipo luogo ideale di utilizzo: -1=ovunque, 0=Fiume, 1=Lago, 2=Mare"_s,
-                  u"TIPO_LUOGO=%TIPO_LUOGO%"_s,
-                  QString(),
-                  u"; Foto dell'esca (immagine 100x100 px)"_s,
-                  u"FILENAMEFOTO=\"%FILENAMEFOTO%\""_s,
-                  QString(),
-                  u"; Profondità di lavoro dell'esca da spinning (in cm, min 0, max 10000)"_s,
-                  u"MAX_PROF=%MAX_PROF%"_s,
-                  QString(),
-                  u"; Peso dell'esca da spinning (100=1 gr, min 200, max 20000)"_s,
-                  u"PESO=%PESO%"_s,
-              },
-          {{u"TIPO"_s, u"0"_s},
-           {u"COLORE_AMO"_s, u"-1"_s},
-           {u"CURVA_AMO"_s, u"-1"_s},
-           {u"TIPO_LUOGO"_s, u"-1"_s},
-           {u"MAX_PROF"_s, u"0"_s},
-           {u"PESO"_s, u"200"_s}},
-          {{u"NOME"_s, u"Nome Esca"_s},
-           {u"NAME"_s, u"Bait name"_s},
-           {u"DESCRIZIONE"_s, u"Descrizione Esca"_s},
-           {u"DESCRIPTION"_s, u"Bait description"_s},
-           {u"TIPO"_s, u"0"_s},
-           {u"COLORE_AMO"_s, u"-1"_s},
-           {u"CURVA_AMO"_s, u"-1"_s},
-           {u"TIPO_LUOGO"_s, u"-1"_s},
-           {u"MAX_PROF"_s, u"0"_s},
-           {u"PESO"_s, u"200"_s}},
-          {{u"EscaTipo"_s, 13},
-           {u"EscaColoreAmo"_s, 3},
-           {u"EscaCurvaAmo"_s, 2},
-           {u"EscaLuogoIdeale"_s, 3},
-           {u"EscaProfondita"_s, 150},
-           {u"EscaPeso"_s, 1550}},
-          {{u"TIPO"_s, u"13"_s},
-           {u"COLORE_AMO"_s, u"2"_s},
-           {u"CURVA_AMO"_s, u"1"_s},
-           {u"TIPO_LUOGO"_s, u"2"_s},
-           {u"MAX_PROF"_s, u"150"_s},
-           {u"PESO"_s, u"1550"_s}}}},
+         kindCase(ItemKind::Esca, u"Esca"_s, {u"SpeedButton1"_s}, {u"esca.jpg"_s}, uR"(
+[ESCA]
+
+; Nome dell'esca (max 32 chr)
+NOME="%NOME%"
+NAME="%NAME%"
+
+; Descrizione dell'esca (max 256 chr)
+DESCRIZIONE="%DESCRIZIONE%"
+DESCRIPTION="%DESCRIPTION%"
+
+; Tipo dell'esca: 0=Crostaceo, 1=Formaggio, 2=Frutta, 3=Insetto, 4=Larva,
+;                 5=Pane o Polenta, 6=Vegetale, 7=Verme, 8=Vivo,
+;                 9=Artificiale, 10=Carne (morto), 11=Pastella, 12=Mollusco
+;                 13=Spinning
+TIPO=%TIPO%
+
+; Colore ideale dell'amo: 0=grigio, 1=bronzo, 2=brunito, 3=rosso, 4=dorato, 5=verde
+COLORE_AMO=%COLORE_AMO%
+
+; Curva ideale dell'amo: 0=crystal, 1=rotonda, 2=ampia
+CURVA_AMO=%CURVA_AMO%
+
+; Tipo luogo ideale di utilizzo: -1=ovunque, 0=Fiume, 1=Lago, 2=Mare
+TIPO_LUOGO=%TIPO_LUOGO%
+
+; Foto dell'esca (immagine 100x100 px)
+FILENAMEFOTO="%FILENAMEFOTO%"
+
+; Profondità di lavoro dell'esca da spinning (in cm, min 0, max 10000)
+MAX_PROF=%MAX_PROF%
+
+; Peso dell'esca da spinning (100=1 gr, min 200, max 20000)
+PESO=%PESO%)"_s,
+                  u"TIPO=0|COLORE_AMO=-1|CURVA_AMO=-1|TIPO_LUOGO=-1|MAX_PROF=0|PESO=200"_s,
+                  u"NOME=Nome Esca|NAME=Bait name|DESCRIZIONE=Descrizione Esca|"
+                  "DESCRIPTION=Bait description|TIPO=0|COLORE_AMO=-1|CURVA_AMO=-1|"
+                  "TIPO_LUOGO=-1|MAX_PROF=0|PESO=200"_s,
+                  u"EscaTipo=13|EscaColoreAmo=3|EscaCurvaAmo=2|EscaLuogoIdeale=3|"
+                  "EscaProfondita=150|EscaPeso=1550"_s,
+                  u"TIPO=13|COLORE_AMO=2|CURVA_AMO=1|TIPO_LUOGO=2|MAX_PROF=150|PESO=1550"_s)},
         {u"float"_s,
-         {ItemKind::Galleggiante,
-          u"Galleggianti/"_s,
-          u"Gall"_s,
-          {u"SpeedButtonFoto"_s, u"SpeedButtonSprite"_s},
-          {u"gall.jpg"_s, u"gall_sprite.bmp"_s},
-          kTitle
-              + QStringList{
-                  u"[GALLEGGIANTE]"_s,
-                  QString(),
-                  u"; Nome del galleggiante (max 32 chr)"_s,
-                  u"NOME=\"%NOME%\""_s,
-                  u"NAME=\"%NAME%\""_s,
-                  QString(),
-                  u"; Descrizione del galleggiante (max 256 chr)"_s,
-                  u"DESCRIZIONE=\"%DESCRIZIONE%\""_s,
-                  u"DESCRIPTION=\"%DESCRIPTION%\""_s,
-                  QString(),
-                  u"; Foto del galleggiante (immagine 50x350 px)"_s,
-                  u"FILENAMEFOTO=\"%FILENAMEFOTO%\""_s,
-                  QString(),
-                  u"; Sprite del galleggiante (immagine 15x45 px)"_s,
-                  u"FILENAMESPRITE=\"%FILENAMESPRITE%\""_s,
-                  QString(),
-                  u"; Corrente ideale di utilizzo: 0=Ferma (o mare calmo), 1=Lenta (o mare poco "
-                  "mosso), 2=Media (o mare abbastanza mosso), 3=Veloce (o mare molto mosso)"_s,
-                  u"CORRENTE=%CORRENTE%"_s,
-                  QString(),
-                  u"; Peso del galleggiante in centesimi di gr. (min 20, max 800)"_s,
-                  u"PESO=%PESO%"_s,
-                  QString(),
-                  u"; Tipo galleggiante: 0=Fisso, 1=scorrevole"_s,
-                  u"TIPO=%TIPO%"_s,
-              },
-          {{u"CORRENTE"_s, u"0"_s}, {u"PESO"_s, u"20"_s}, {u"TIPO"_s, u"0"_s}},
-          {{u"NOME"_s, u"Nome Galleggiante"_s},
-           {u"NAME"_s, u"Float name"_s},
-           {u"DESCRIZIONE"_s, u"Descrizione Galleggiante"_s},
-           {u"DESCRIPTION"_s, u"Float description"_s},
-           {u"CORRENTE"_s, u"0"_s},
-           {u"PESO"_s, u"20"_s},
-           {u"TIPO"_s, u"0"_s}},
-          {{u"GallCorrente"_s, 2}, {u"GallPeso"_s, 275}, {u"GallTipo"_s, 1}},
-          {{u"CORRENTE"_s, u"2"_s}, {u"PESO"_s, u"275"_s}, {u"TIPO"_s, u"1"_s}}}},
+         kindCase(ItemKind::Galleggiante, u"Gall"_s, {u"SpeedButtonFoto"_s, u"SpeedButtonSprite"_s},
+                  {u"gall.jpg"_s, u"gall_sprite.bmp"_s}, uR"(
+[GALLEGGIANTE]
+
+; Nome del galleggiante (max 32 chr)
+NOME="%NOME%"
+NAME="%NAME%"
+
+; Descrizione del galleggiante (max 256 chr)
+DESCRIZIONE="%DESCRIZIONE%"
+DESCRIPTION="%DESCRIPTION%"
+
+; Foto del galleggiante (immagine 50x350 px)
+FILENAMEFOTO="%FILENAMEFOTO%"
+
+; Sprite del galleggiante (immagine 15x45 px)
+FILENAMESPRITE="%FILENAMESPRITE%"
+
+; Corrente ideale di utilizzo: 0=Ferma (o mare calmo), 1=Lenta (o mare poco mosso), 2=Media (o mare abbastanza mosso), 3=Veloce (o mare molto mosso)
+CORRENTE=%CORRENTE%
+
+; Peso del galleggiante in centesimi di gr. (min 20, max 800)
+PESO=%PESO%
+
+; Tipo galleggiante: 0=Fisso, 1=scorrevole
+TIPO=%TIPO%)"_s,
+                  u"CORRENTE=0|PESO=20|TIPO=0"_s,
+                  u"NOME=Nome Galleggiante|NAME=Float name|DESCRIZIONE=Descrizione "
+                  "Galleggiante|DESCRIPTION=Float description|CORRENTE=0|PESO=20|TIPO=0"_s,
+                  u"GallCorrente=2|GallPeso=275|GallTipo=1"_s, u"CORRENTE=2|PESO=275|TIPO=1"_s)},
         {u"sinker"_s,
-         {ItemKind::Piombino,
-          u"Piombi/"_s,
-          u"Piombo"_s,
-          {u"SpeedButtonOpenFoto"_s},
-          {u"piombo.bmp"_s},
-          kTitle
-              + QStringList{
-                  u"[PIOMBINO]"_s,
-                  QString(),
-                  u"; Nome del piombino (max 32 chr)"_s,
-                  u"NOME=\"%NOME%\""_s,
-                  u"NAME=\"%NAME%\""_s,
-                  QString(),
-                  u"; Descrizione del piombino (max 256 chr)"_s,
-                  u"DESCRIZIONE=\"%DESCRIZIONE%\""_s,
-                  u"DESCRIPTION=\"%DESCRIPTION%\""_s,
-                  QString(),
-                  u"; Tipo di piombino: 0=fisso, 1=scorrevole"_s,
-                  u"TIPO=%TIPO%"_s,
-                  QString(),
-                  u"; Peso del piombino in centesimi di gr. (min 10, max 12000, 100=1 gr.)"_s,
-                  u"PESO=%PESO%"_s,
-                  QString(),
-                  u"; Attacco del piombino (0=lenza, 1=girella)"_s,
-                  u"ATTACCO=%ATTACCO%"_s,
-                  QString(),
-                  u"; Forma del piombino (0=sferica, 1=altro)"_s,
-                  u"FORMA=%FORMA%"_s,
-                  QString(),
-                  u"; Foto del piombino (immagine 100x100 px)"_s,
-                  u"FILENAMEFOTO=\"%FILENAMEFOTO%\""_s,
-              },
-          {{u"TIPO"_s, u"0"_s}, {u"PESO"_s, u"1"_s}, {u"ATTACCO"_s, u"0"_s}, {u"FORMA"_s, u"0"_s}},
-          {{u"NOME"_s, u"Nome Piombino"_s},
-           {u"NAME"_s, u"Shot name"_s},
-           {u"DESCRIZIONE"_s, u"Descrizione Piombino"_s},
-           {u"DESCRIPTION"_s, u"Shot description"_s},
-           {u"TIPO"_s, u"0"_s},
-           {u"PESO"_s, u"2"_s},
-           {u"ATTACCO"_s, u"0"_s},
-           {u"FORMA"_s, u"0"_s}},
-          {{u"PiomboTipo"_s, 1}, {u"PiomboPeso"_s, 1550}, {u"PiomboAttacco"_s, 1}, {u"PiomboForma"_s, 1}},
-          {{u"TIPO"_s, u"1"_s}, {u"PESO"_s, u"1550"_s}, {u"ATTACCO"_s, u"1"_s}, {u"FORMA"_s, u"1"_s}}}},
+         kindCase(ItemKind::Piombino, u"Piombo"_s, {u"SpeedButtonOpenFoto"_s}, {u"piombo.bmp"_s},
+                  uR"(
+[PIOMBINO]
+
+; Nome del piombino (max 32 chr)
+NOME="%NOME%"
+NAME="%NAME%"
+
+; Descrizione del piombino (max 256 chr)
+DESCRIZIONE="%DESCRIZIONE%"
+DESCRIPTION="%DESCRIPTION%"
+
+; Tipo di piombino: 0=fisso, 1=scorrevole
+TIPO=%TIPO%
+
+; Peso del piombino in centesimi di gr. (min 10, max 12000, 100=1 gr.)
+PESO=%PESO%
+
+; Attacco del piombino (0=lenza, 1=girella)
+ATTACCO=%ATTACCO%
+
+; Forma del piombino (0=sferica, 1=altro)
+FORMA=%FORMA%
+
+; Foto del piombino (immagine 100x100 px)
+FILENAMEFOTO="%FILENAMEFOTO%")"_s,
+                  u"TIPO=0|PESO=1|ATTACCO=0|FORMA=0"_s,
+                  u"NOME=Nome Piombino|NAME=Shot name|DESCRIZIONE=Descrizione Piombino|"
+                  "DESCRIPTION=Shot description|TIPO=0|PESO=2|ATTACCO=0|FORMA=0"_s,
+                  u"PiomboTipo=1|PiomboPeso=1550|PiomboAttacco=1|PiomboForma=1"_s,
+                  u"TIPO=1|PESO=1550|ATTACCO=1|FORMA=1"_s)},
     };
     return table;
 }
@@ -226,7 +203,7 @@ const std::map<QString, KindCase> &kinds()
 // The file of `k` with `values`; the title carries the Italian name.
 QByteArray expectedFile(const KindCase &k, Values values)
 {
-    const QString section = k.layout[kTitle.size()].mid(1).chopped(1);
+    const QString section = k.layout[kTitleLines].mid(1).chopped(1);
     values[u"TITLE"_s] = section + u": "_s + values[u"NOME"_s];
     QByteArray out;
     for (QString line : k.layout) {
@@ -346,7 +323,7 @@ private:
     // A file of `kind` with `lines` and every picture present.
     QString writeItem(const QByteArray &lines)
     {
-        QByteArray file = "[" + kc->layout[kTitle.size()].mid(1).chopped(1).toLatin1() + "]\r\n";
+        QByteArray file = "[" + kc->layout[kTitleLines].mid(1).chopped(1).toLatin1() + "]\r\n";
         const Values pics = pictureValues();
         for (const auto &[key, name] : pics) {
             makePicture(folder() + name);
@@ -453,8 +430,8 @@ void TestTackleKinds::filledItemRoundTrip()
     start(kind, english);
     const QString nome = u"Perché sì"_s; // Windows-1252 in the file
     setTexts(nome, u"Why yes"_s, u"Descrizione à lunga"_s, u"Long description"_s);
-    for (const auto &[control, value] : kc->filled)
-        set(control, value);
+    for (const QString &control : kc->fillOrder)
+        set(control, kc->filled.at(control).toInt());
     const QString outside = inst->dataPath() + u"/pictures/"_s;
     QDir().mkpath(outside);
     pickPictures(outside);
@@ -476,9 +453,9 @@ void TestTackleKinds::filledItemRoundTrip()
     QCOMPARE(desk->errors, QStringList());
     for (const auto &[control, value] : kc->filled) {
         if (auto *c = form->findChild<QComboBox *>(control))
-            QCOMPARE(c->currentIndex(), value);
+            QCOMPARE(c->currentIndex(), value.toInt());
         else
-            QCOMPARE(bar(control)->value(), value);
+            QCOMPARE(bar(control)->value(), value.toInt());
     }
     saveAs(folder() + u"again.x"_s);
     QCOMPARE(TestInstallation::read(folder() + u"again.x"_s), expected);
