@@ -532,13 +532,16 @@ std::vector<size_t> TItemEditorForm::readSequence() const
     std::vector<size_t> order;
     std::vector<bool> taken(m_fields.size(), false);
     for (const QString &key : m_form.readOrder) {
-        for (size_t i = 0; i < m_fields.size(); ++i) {
-            if (!taken[i] && m_form.fields[i].stored() && m_form.fields[i].key == key) {
-                order.push_back(i);
-                taken[i] = true;
-                break;
-            }
-        }
+        const auto found =
+            std::find_if(m_form.fields.cbegin(), m_form.fields.cend(),
+                         [&](const FieldSpec &f) { return f.stored() && f.key == key; });
+        if (found == m_form.fields.cend())
+            qFatal("%s reads a key it does not have: %s", qPrintable(info().windowClass),
+                   qPrintable(key));
+        const auto i = size_t(found - m_form.fields.cbegin());
+        if (!taken[i])
+            order.push_back(i);
+        taken[i] = true;
     }
     for (size_t i = 0; i < m_fields.size(); ++i)
         if (!taken[i] && m_form.fields[i].stored())

@@ -111,8 +111,8 @@ struct KindForm
     QString defNome, defName, defDescrizione, defDescription; // read defaults
 
     // In file order, after the descriptions; pictures stand where the file
-    // has them. Reading follows the same order, so a picture that cannot be
-    // loaded leaves the fields after it unread.
+    // has them. Reading follows the same order (unless `readOrder` gives
+    // another), so a picture that cannot be loaded leaves later fields unread.
     std::vector<FieldSpec> fields;
     // Keys in the order Load reads them, when it is not the file's order;
     // fields not named are read after them, in file order.
