@@ -329,7 +329,7 @@ private:
             makePicture(folder() + name);
             file += key.toLatin1() + "=" + name.toLatin1() + "\r\n";
         }
-        const QString path = folder() + u"item"_s + kindInfo(kc->kind).extension;
+        QString path = folder() + u"item"_s + kindInfo(kc->kind).extension;
         TestInstallation::write(path, file + lines);
         return path;
     }
