@@ -1,6 +1,9 @@
 #include "checkcommand.h"
 
 #include "amoform.h"
+#include "escaform.h"
+#include "galleggianteform.h"
+#include "piombinoform.h"
 #include "fishchecks.h"
 #include "luogoform.h"
 #include "pasturaform.h"
@@ -30,6 +33,9 @@ const KindForm *formOf(ItemKind kind)
     static const std::array<std::optional<KindForm>, kKindCount> forms = [] {
         std::array<std::optional<KindForm>, kKindCount> f;
         f[size_t(ItemKind::Amo)] = TAmoForm::describe();
+        f[size_t(ItemKind::Esca)] = TEscaForm::describe();
+        f[size_t(ItemKind::Galleggiante)] = TGalleggianteForm::describe();
+        f[size_t(ItemKind::Piombino)] = TPiombinoForm::describe();
         f[size_t(ItemKind::Luogo)] = TLuogoForm::describe();
         f[size_t(ItemKind::Pastura)] = TPasturaForm::describe();
         return f;

@@ -2,6 +2,9 @@
 
 #include "aboutbox.h"
 #include "amoform.h"
+#include "escaform.h"
+#include "galleggianteform.h"
+#include "piombinoform.h"
 #include "korvalisappform.h"
 #include "pasturaform.h"
 #include "luogoform.h"
@@ -74,10 +77,41 @@ TLuogoForm &KorvalisApplication::LuogoForm()
     return *m_luogo;
 }
 
+TEscaForm &KorvalisApplication::EscaForm()
+{
+    if (!m_esca)
+        m_esca = std::make_unique<TEscaForm>(m_shell, m_main.get());
+    return *m_esca;
+}
+
+TGalleggianteForm &KorvalisApplication::GalleggianteForm()
+{
+    if (!m_galleggiante)
+        m_galleggiante = std::make_unique<TGalleggianteForm>(m_shell, m_main.get());
+    return *m_galleggiante;
+}
+
+TPiombinoForm &KorvalisApplication::PiombinoForm()
+{
+    if (!m_piombino)
+        m_piombino = std::make_unique<TPiombinoForm>(m_shell, m_main.get());
+    return *m_piombino;
+}
+
 bool KorvalisApplication::hasEditor(ItemKind kind) const
 {
-    return kind == ItemKind::Amo || kind == ItemKind::Pastura || kind == ItemKind::PresPesci
-           || kind == ItemKind::Luogo;
+    switch (kind) {
+    case ItemKind::Amo:
+    case ItemKind::Esca:
+    case ItemKind::Galleggiante:
+    case ItemKind::Piombino:
+    case ItemKind::Pastura:
+    case ItemKind::PresPesci:
+    case ItemKind::Luogo:
+        return true;
+    default:
+        return false;
+    }
 }
 
 KindEditor *KorvalisApplication::editor(ItemKind kind)
@@ -91,6 +125,12 @@ KindEditor *KorvalisApplication::editor(ItemKind kind)
         return &PresPesciForm();
     case ItemKind::Luogo:
         return &LuogoForm();
+    case ItemKind::Esca:
+        return &EscaForm();
+    case ItemKind::Galleggiante:
+        return &GalleggianteForm();
+    case ItemKind::Piombino:
+        return &PiombinoForm();
     default:
         return nullptr;
     }

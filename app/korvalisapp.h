@@ -13,6 +13,9 @@ class TAmoForm;
 class TPasturaForm;
 class TLuogoForm;
 class TPresPesciForm;
+class TEscaForm;
+class TGalleggianteForm;
+class TPiombinoForm;
 class TKorvalisAppForm;
 
 // m_DataPath: the --data-dir option, else KORVALIS_DATA_DIR, else the
@@ -35,6 +38,9 @@ public:
     TPasturaForm &PasturaForm();
     TPresPesciForm &PresPesciForm();
     TLuogoForm &LuogoForm();
+    TEscaForm &EscaForm();
+    TGalleggianteForm &GalleggianteForm();
+    TPiombinoForm &PiombinoForm();
 
     // False when no game installation was found; the program must end.
     bool installationFound() const;
@@ -51,4 +57,7 @@ private:
     std::unique_ptr<TPasturaForm> m_pastura;
     std::unique_ptr<TPresPesciForm> m_presPesci;
     std::unique_ptr<TLuogoForm> m_luogo;
+    std::unique_ptr<TEscaForm> m_esca;
+    std::unique_ptr<TGalleggianteForm> m_galleggiante;
+    std::unique_ptr<TPiombinoForm> m_piombino;
 };

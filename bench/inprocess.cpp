@@ -1,6 +1,6 @@
 // In-process figures, each beside its floor in the same run: first opening
-// of every editor window, pictures, opening and saving a hook, reading an
-// item file. The application is built as the tests build it (scripted
+// of every editor window, pictures, opening and saving a hook and a bait,
+// reading an item file. The application is built as the tests build it (scripted
 // desktop services, a temporary installation), on the offscreen platform.
 //
 // kv_bench [--rows FILE] [--pairs N] [--children N]
@@ -10,6 +10,7 @@
 #include "harness.h"
 
 #include "amoform.h"
+#include "escaform.h"
 #include "fishlists.h"
 #include "inifilewriter.h"
 #include "inireader.h"
@@ -189,6 +190,53 @@ QByteArray hookFile()
     });
 }
 
+// A spinning bait file as the editor writes it.
+QByteArray baitFile()
+{
+    return crlf({
+        "; =================================================",
+        "; ESCA: Cucchiaino rotante",
+        "; =================================================",
+        "; ",
+        "; Creato con Korvalis Editor 1.2a ",
+        "; -------------------------------------------------",
+        "",
+        "[ESCA]",
+        "",
+        "; Nome dell'esca (max 32 chr)",
+        "NOME=\"Cucchiaino rotante\"",
+        "NAME=\"Spinner\"",
+        "",
+        "; Descrizione dell'esca (max 256 chr)",
+        "DESCRIZIONE=\"Cucchiaino per trota di torrente\"",
+        "DESCRIPTION=\"Spinner for brook trout\"",
+        "",
+        "; Tipo dell'esca: 0=Crostaceo, 1=Formaggio, 2=Frutta, 3=Insetto, 4=Larva,",
+        ";                 5=Pane o Polenta, 6=Vegetale, 7=Verme, 8=Vivo,",
+        ";                 9=Artificiale, 10=Carne (morto), 11=Pastella, 12=Mollusco",
+        ";                 13=Spinning",
+        "TIPO=13",
+        "",
+        "; Colore ideale dell'amo: 0=grigio, 1=bronzo, 2=brunito, 3=rosso, 4=dorato, 5=verde",
+        "COLORE_AMO=2",
+        "",
+        "; Curva ideale dell'amo: 0=crystal, 1=rotonda, 2=ampia",
+        "CURVA_AMO=1",
+        "",
+        "; Tipo luogo ideale di utilizzo: -1=ovunque, 0=Fiume, 1=Lago, 2=Mare",
+        "TIPO_LUOGO=0",
+        "",
+        "; Foto dell'esca (immagine 100x100 px)",
+        "FILENAMEFOTO=\"cucchiaino.jpg\"",
+        "",
+        "; Profondit\xe0 di lavoro dell'esca da spinning (in cm, min 0, max 10000)",
+        "MAX_PROF=150",
+        "",
+        "; Peso dell'esca da spinning (100=1 gr, min 200, max 20000)",
+        "PESO=1550",
+    });
+}
+
 QByteArray readBytes(const QString &path)
 {
     QFile f(path);
@@ -312,13 +360,20 @@ struct Editor
     TestInstallation inst;
     ScriptedDesktop desk;
     KorvalisApplication korvalis{desk, inst.dataPath(), QString()};
-    TAmoForm &form = korvalis.AmoForm();
+    TItemEditorForm *form = &korvalis.AmoForm();
 
     Editor()
     {
         showUntilPainted(&korvalis.KorvalisAppForm());
-        form.New();
-        showUntilPainted(&form);
+        use(form);
+    }
+    // The editor the next figures use, shown as for a user.
+    void use(TItemEditorForm *editor)
+    {
+        form->hide();
+        form = editor;
+        form->New();
+        showUntilPainted(form);
     }
     void check(const char *what)
     {
@@ -329,20 +384,20 @@ struct Editor
     }
 };
 
-// Two hooks with different texts, opened in turn: the editor really has to
+// Two items with different texts, opened in turn: the editor really has to
 // replace what it shows, as when a user opens one item after another.
-void hookOpen(const std::string &rows, int pairs, Editor &e, const QString (&hooks)[2],
-              const QString &picture)
+void itemOpen(const std::string &rows, int pairs, Editor &e, const QString (&items)[2],
+              const QString &picture, const std::string &what)
 {
     int next = 0;
     const auto floor = [&] {
-        g_sink = g_sink + readBytes(hooks[next ^= 1]).size();
+        g_sink = g_sink + readBytes(items[next ^= 1]).size();
         QImageReader reader(picture);
         g_sink = g_sink + reader.read().width();
     };
     const auto subject = [&] {
-        e.desk.answerOpen(hooks[next ^= 1]);
-        e.form.Load();
+        e.desk.answerOpen(items[next ^= 1]);
+        e.form->Load();
     };
     const int floorCalls = bench::callsFor(2e6, floor);
     const int subjectCalls = bench::callsFor(2e6, subject);
@@ -358,7 +413,7 @@ void hookOpen(const std::string &rows, int pairs, Editor &e, const QString (&hoo
             return bench::timePerCall(subjectCalls, subject);
         });
     e.check("Load");
-    bench::emit(rows, {"open a hook with a 100x100 JPEG (Load, scripted dialog)",
+    bench::emit(rows, {"open " + what + " with a 100x100 JPEG (Load, scripted dialog)",
                        bench::duration(p.subjectMedian()),
                        bench::duration(p.floorMedian()) + " (read + decode)",
                        bench::ratioText(p.ratio()), "<= 1.5x", p.ratio() <= 1.5});
@@ -403,24 +458,24 @@ void durableWrite(const QString &path, const QByteArray &bytes)
         fail(u"cannot write %1"_s.arg(path));
 }
 
-// Saving a hook against a floor that writes durably each file the save
+// Saving an item against a floor that writes durably each file the save
 // writes: the item file and, when the kind folder lacks it, the picture.
-void hookSave(const std::string &rows, int pairs, Editor &e, const QString &incomingHook,
-              const QString &incomingPicture)
+void itemSave(const std::string &rows, int pairs, Editor &e, const QString &incomingItem,
+              const QString &incomingPicture, const QString &target, const std::string &what)
 {
-    const QString target = e.inst.game() + u"Ami/trota.kva"_s;
-    const QString copied = e.inst.game() + u"Ami/"_s + QFileInfo(incomingPicture).fileName();
-    const QString floorFile = e.inst.game() + u"Ami/floor.bin"_s;
-    const QString floorPicture = e.inst.game() + u"Ami/floor.jpg"_s;
+    const QString folder = e.form->kindFolder();
+    const QString copied = folder + QFileInfo(incomingPicture).fileName();
+    const QString floorFile = folder + u"floor.bin"_s;
+    const QString floorPicture = folder + u"floor.jpg"_s;
     const auto reload = [&] {
-        // The picture then lies outside the hook folder.
+        // The picture then lies outside the kind folder.
         QCoreApplication::processEvents();
-        e.desk.answerOpen(incomingHook);
-        e.form.Load();
+        e.desk.answerOpen(incomingItem);
+        e.form->Load();
     };
     const auto save = [&] {
         e.desk.answerSave(target);
-        e.form.Save();
+        e.form->Save();
     };
     reload();
     save();
@@ -450,8 +505,9 @@ void hookSave(const std::string &rows, int pairs, Editor &e, const QString &inco
         e.check("Save");
         if (readBytes(copied) != picture)
             fail(u"the save did not copy the picture"_s);
-        bench::emit(rows, {pictureInPlace ? "save a hook, same picture already in the hook folder"
-                                          : "save a hook, picture copied into the hook folder",
+        bench::emit(rows, {"save " + what
+                               + (pictureInPlace ? ", same picture already in its folder"
+                                                 : ", picture copied into its folder"),
                            bench::duration(p.subjectMedian()),
                            bench::duration(p.floorMedian())
                                + (pictureInPlace ? " (durable write of the item file)"
@@ -695,11 +751,34 @@ int main(int argc, char *argv[])
     if (wanted(u"picture"_s))
         pictures(rows, pairs, venuePhoto);
     if (wanted(u"open"_s))
-        hookOpen(rows, pairs, e, hooks, ami + u"amo_trota.jpg"_s);
+        itemOpen(rows, pairs, e, hooks, ami + u"amo_trota.jpg"_s, "a hook");
     if (wanted(u"ini"_s))
         iniRead(rows, pairs, ami + u"trota.kva"_s);
     if (wanted(u"save"_s))
-        hookSave(rows, pairs, e, incoming + u"trota.kva"_s, incoming + u"amo_trota.jpg"_s);
+        itemSave(rows, pairs, e, incoming + u"trota.kva"_s, incoming + u"amo_trota.jpg"_s,
+                 ami + u"trota.kva"_s, "a hook");
+
+    // The bait: the same floors, with its track bars and spinning switch.
+    const QString esche = e.inst.game() + u"Esche/"_s;
+    for (const QString &folder : {esche, incoming}) {
+        TestInstallation::write(folder + u"cucchiaino.kve"_s, baitFile());
+        writeJpeg(folder + u"cucchiaino.jpg"_s, 100, 100);
+    }
+    QByteArray other = baitFile();
+    other.replace("Cucchiaino per trota di torrente", "Ondulante pesante per il luccio");
+    other.replace("Cucchiaino rotante", "Ondulante");
+    other.replace("Spinner for brook trout", "Heavy spoon for pike");
+    other.replace("MAX_PROF=150", "MAX_PROF=400");
+    other.replace("PESO=1550", "PESO=2800");
+    TestInstallation::write(esche + u"ondulante.kve"_s, other);
+    const QString baits[2] = {esche + u"cucchiaino.kve"_s, esche + u"ondulante.kve"_s};
+    if (wanted(u"open"_s) || wanted(u"save"_s))
+        e.use(&e.korvalis.EscaForm());
+    if (wanted(u"open"_s))
+        itemOpen(rows, pairs, e, baits, esche + u"cucchiaino.jpg"_s, "a bait");
+    if (wanted(u"save"_s))
+        itemSave(rows, pairs, e, incoming + u"cucchiaino.kve"_s, incoming + u"cucchiaino.jpg"_s,
+                 esche + u"cucchiaino.kve"_s, "a bait");
     if (wanted(u"fish"_s))
         presenceList(rows, pairs);
     if (wanted(u"venue"_s))

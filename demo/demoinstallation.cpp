@@ -102,8 +102,8 @@ public:
             // Pictures come from elsewhere, as a player's do: Save copies them.
             const QString stem = QFileInfo(fileName).completeBaseName().toLower();
             const QString path = m_staging.filePath(stem + u'_' + QString::number(picture)
-                                                    + (f.bmpOnly ? u".bmp"_s : u".jpg"_s));
-            if (!pictures[picture].save(path, f.bmpOnly ? "BMP" : "JPG", 90))
+                                                    + (f.takesJpeg() ? u".jpg"_s : u".bmp"_s));
+            if (!pictures[picture].save(path, f.takesJpeg() ? "JPG" : "BMP", 90))
                 m_desk.problems.append(u"cannot write "_s + path);
             ++picture;
             m_desk.answers.push_back(path);
@@ -165,6 +165,20 @@ bool makeDemoInstallation(const QString &dataPath, QStringList *problems)
               {u"Amo da trota"_s, u"Trout hook"_s, u"Amo fine, gambo medio, per la trota"_s,
                u"Thin medium-shank hook for trout"_s},
               {DemoPictures::hook()}, u"AmoTrota.kva"_s);
+    demo.item(ItemKind::Esca,
+              {u"Lombrico"_s, u"Earthworm"_s, u"Lombrico vivo, innesco per ogni pesce"_s,
+               u"Live earthworm, a bait for every fish"_s},
+              {DemoPictures::tackle(u"bait"_s, QColor(190, 90, 100))}, u"Lombrico.kve"_s);
+    demo.item(ItemKind::Galleggiante,
+              {u"Galleggiante a goccia"_s, u"Drop float"_s,
+               u"Galleggiante a goccia per acque ferme"_s, u"Drop-shaped float for still water"_s},
+              {DemoPictures::tackle(u"float"_s, QColor(220, 60, 40)), DemoPictures::floatSprite()},
+              u"GallGoccia.kvg"_s);
+    demo.item(ItemKind::Piombino,
+              {u"Pallino spaccato"_s, u"Split shot"_s,
+               u"Pallino spaccato da stringere sulla lenza"_s,
+               u"Split shot to pinch on the line"_s},
+              {DemoPictures::tackle(u"sinker"_s, QColor(120, 120, 125))}, u"PallinoSpaccato.kvp"_s);
     demo.presenceList(0, 90, u"PesciLagoDemo.kvs"_s);
     demo.presenceList(1, 80, u"PesciMareDemo.kvs"_s);
     demo.item(ItemKind::Pastura,

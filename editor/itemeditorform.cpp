@@ -11,11 +11,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QKeySequence>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -165,7 +166,8 @@ void TItemEditorForm::buildUi()
     m_PageControlDescr = new QTabWidget(m_client);
     m_PageControlDescr->setObjectName(u"PageControlDescr"_s);
     const int tabTop = kToolBarHeight + 30;
-    m_PageControlDescr->setGeometry(8, tabTop, 462, 125);
+    const QSize tab = m_form.tabSize;
+    m_PageControlDescr->setGeometry(8, tabTop, tab.width(), tab.height());
     const auto makeTab = [&](const QString &name, NameEdit *&nome, LimitedMemo *&descr,
                              const QString &nomeName, const QString &descrName) {
         auto *page = new QWidget;
@@ -183,13 +185,13 @@ void TItemEditorForm::buildUi()
         m_label3.push_back(l3);
         descr = new LimitedMemo(kDescrMax, page);
         descr->setObjectName(descrName);
-        descr->setGeometry(80, 32, 370, 60);
+        descr->setGeometry(80, 32, tab.width() - 92, tab.height() - 65);
         m_PageControlDescr->addTab(page, QString());
     };
     makeTab(u"TabSheet1"_s, m_nome, m_descr, prefix + u"Nome"_s, prefix + u"Descr"_s);
     makeTab(u"TabSheet2"_s, m_nomeEng, m_descrEng, prefix + u"NomeEng"_s, prefix + u"DescrEng"_s);
 
-    buildFields(tabTop + 125 + 8);
+    buildFields(tabTop + tab.height() + 8);
 
     m_statusBar = new QStatusBar(m_client);
     m_statusBar->setObjectName(u"StatusBar"_s);
@@ -205,18 +207,30 @@ void TItemEditorForm::buildUi()
 void TItemEditorForm::buildFields(int top)
 {
     int y = top;
-    for (const FieldSpec &spec : m_form.fields) {
+    for (size_t index = 0; index < m_form.fields.size(); ++index) {
+        const FieldSpec &spec = m_form.fields[index];
         FieldWidgets w;
-        w.label = new QLabel(m_client);
-        w.label->setObjectName(spec.label);
-        w.label->setGeometry(kLabelX, y + 3, kControlX - kLabelX - 8, 16);
+        if (!spec.label.isEmpty()) {
+            w.label = new QLabel(m_client);
+            w.label->setObjectName(spec.label);
+        }
+        if (spec.type == FieldSpec::Type::Picture) {
+            y = addPictureRow(index, w, y);
+            m_fields.push_back(w);
+            continue;
+        }
         const int width = spec.width > 0 ? spec.width : kControlWidth;
+        // The kind's own geometry, or the next row of the layout.
+        const QRect rect = spec.rect.isNull() ? QRect(kControlX, y, width, 22) : spec.rect;
         switch (spec.type) {
         case FieldSpec::Type::List: {
             auto *combo = new QComboBox(m_client);
             combo->setEditable(false);
             combo->addItems(spec.entriesI);
             combo->setMaxVisibleItems(16);
+            // Only a pick by the user, not a selection set by the program.
+            connect(combo, &QComboBox::activated, this,
+                    [this, index] { runAction([this, index] { listPicked(index); }); });
             w.control = combo;
             break;
         }
@@ -233,10 +247,13 @@ void TItemEditorForm::buildFields(int top)
             if (!spec.valueLabel.isEmpty()) {
                 w.valueLabel = new QLabel(m_client);
                 w.valueLabel->setObjectName(spec.valueLabel);
-                w.valueLabel->setGeometry(kControlX + width + 8, y + 3, 80, 16);
+                const int x = rect.x() + rect.width() + 8;
+                w.valueLabel->setGeometry(x, rect.y() + 3,
+                                          std::min(80, m_form.clientSize.width() - x), 16);
+                if (!spec.valueLabelPos.isNull())
+                    w.valueLabel->move(spec.valueLabelPos);
                 if (spec.valueText)
                     w.valueLabel->setText(spec.valueText(slider->value(), false));
-                const size_t index = m_fields.size();
                 // QSlider signals only a real change of position, as the
                 // label's handler expects.
                 connect(slider, &QSlider::valueChanged, this,
@@ -245,59 +262,88 @@ void TItemEditorForm::buildFields(int top)
             w.control = slider;
             break;
         }
+        case FieldSpec::Type::Button: {
+            auto *button = new QPushButton(m_client);
+            connect(button, &QPushButton::clicked, this,
+                    [this, index] { runAction([this, index] { buttonClicked(index); }); });
+            w.control = button;
+            break;
+        }
         case FieldSpec::Type::Picture:
-            y = addPictureRow(m_fields.size(), w, y);
-            m_fields.push_back(w);
-            continue;
+            break;
         }
         w.control->setObjectName(spec.control);
-        if (!spec.rect.isNull()) {
-            w.control->setGeometry(spec.rect);
-            w.label->move(spec.labelPos);
-            if (w.valueLabel)
-                w.valueLabel->move(spec.valueLabelPos);
-            m_fields.push_back(w);
-            continue;
-        }
-        w.control->setGeometry(kControlX, y, width, 22);
+        w.control->setGeometry(rect);
+        placeLabel(index, w, rect.y() + 3);
         m_fields.push_back(w);
-        y += kRowHeight;
+        if (spec.rect.isNull())
+            y += kRowHeight;
     }
     Q_ASSERT(std::count_if(m_form.fields.cbegin(), m_form.fields.cend(),
                            [](const FieldSpec &f) { return f.type == FieldSpec::Type::Picture; })
              == info().pictureCount);
 }
 
+void TItemEditorForm::placeLabel(size_t index, FieldWidgets &w, int y)
+{
+    if (!w.label)
+        return;
+    const FieldSpec &spec = m_form.fields[index];
+    const int controlX = w.control->x();
+    if (spec.labelPos.isNull()) {
+        w.label->setGeometry(kLabelX, y, std::max(40, controlX - kLabelX - 8), 16);
+        return;
+    }
+    // A label on the control's line ends before it; one above it may be wider.
+    const bool besideControl =
+        spec.labelPos.x() < controlX && std::abs(spec.labelPos.y() - w.control->y()) < 20;
+    const int width = besideControl ? controlX - spec.labelPos.x() - 4
+                                    : std::min(150, m_form.clientSize.width() - spec.labelPos.x());
+    w.label->setGeometry(QRect(spec.labelPos, QSize(width, 16)));
+}
+
 int TItemEditorForm::addPictureRow(size_t index, FieldWidgets &w, int y)
 {
     const FieldSpec &spec = m_form.fields[index];
     const QSize view = spec.viewSize;
-    const bool placed = !spec.rect.isNull();
-    y += 4;
-    w.label->move(placed ? spec.labelPos : QPoint(kLabelX, y + 4));
-    if (!spec.sizeLabel.isEmpty()) {
-        w.sizeLabel = new QLabel(m_client);
-        w.sizeLabel->setObjectName(spec.sizeLabel);
-        w.sizeLabel->setGeometry(kLabelX, y + 22, kControlX - kLabelX - 8, 16);
-    }
+    const bool inRow = spec.rect.isNull();
+    if (inRow)
+        y += 4;
+    const QRect frame = inRow ? QRect(kControlX, y, view.width() + 4, view.height() + 4)
+                              : spec.rect.adjusted(-2, -2, 2, 2);
     w.frame = new QFrame(m_client);
     w.frame->setObjectName(spec.frame);
     w.frame->setFrameShape(QFrame::Box);
     w.frame->setFrameShadow(QFrame::Sunken);
-    w.frame->setGeometry(placed ? spec.rect.adjusted(-2, -2, 2, 2)
-                                : QRect(kControlX, y, view.width() + 4, view.height() + 4));
+    w.frame->setGeometry(frame);
     w.view = new PictureView(w.frame);
     w.view->setObjectName(spec.control);
     w.view->setGeometry(2, 2, view.width(), view.height());
     w.button = new QToolButton(m_client);
     w.button->setObjectName(spec.button);
     w.button->setIcon(QIcon(u":/icons/editor/photo.png"_s));
-    w.button->setGeometry(
-        QRect(placed ? spec.buttonPos : QPoint(kControlX + view.width() + 12, y), QSize(25, 25)));
+    w.button->setGeometry(QRect(
+        spec.buttonPos.isNull() ? QPoint(frame.x() + frame.width() + 8, frame.y()) : spec.buttonPos,
+        QSize(25, 25)));
     w.control = w.button;
+    if (w.label) {
+        const QPoint at = spec.labelPos.isNull() ? QPoint(kLabelX, frame.y() + 4) : spec.labelPos;
+        // Left of the frame it ends before it; above it, it may be wider.
+        const bool beside = at.x() < frame.x() && at.y() >= frame.y() - 4;
+        const int width =
+            beside ? frame.x() - at.x() - 8 : std::min(150, m_form.clientSize.width() - at.x());
+        w.label->setGeometry(QRect(at, QSize(width, 16)));
+    }
+    if (!spec.sizeLabel.isEmpty()) {
+        const QRect under = w.label ? w.label->geometry().translated(0, 18)
+                                    : QRect(kLabelX, frame.y() + 22, 100, 16);
+        w.sizeLabel = new QLabel(m_client);
+        w.sizeLabel->setObjectName(spec.sizeLabel);
+        w.sizeLabel->setGeometry(under);
+    }
     connect(w.button, &QToolButton::clicked, this,
             [this, index] { runAction([this, index] { pickPicture(index); }); });
-    return placed ? y - 4 : y + view.height() + 4 + 8;
+    return inRow ? y + view.height() + 4 + 8 : y;
 }
 
 namespace {
@@ -339,7 +385,11 @@ void TItemEditorForm::applyCaptions(bool en)
     m_Unzip1->setText(kZipImport.in(en));
     m_Zip1->setText(kZipExport.in(en));
     for (size_t i = 0; i < m_fields.size(); ++i) {
-        m_fields[i].label->setText(m_form.fields[i].caption.in(en));
+        if (m_fields[i].label)
+            m_fields[i].label->setText(m_form.fields[i].caption.in(en));
+        if (m_form.fields[i].type == FieldSpec::Type::Button)
+            static_cast<QPushButton *>(m_fields[i].control)
+                ->setText(m_form.fields[i].caption.in(en));
         if (m_fields[i].sizeLabel)
             m_fields[i].sizeLabel->setText(m_form.fields[i].sizeCaption.in(en));
     }
@@ -353,8 +403,10 @@ void TItemEditorForm::applyHints(bool en)
     const auto naming = [&](const TextPair &verb, const TextPair &own) -> QString {
         return own.i.isEmpty() ? verb.in(en) + u' ' + item : own.in(en);
     };
-    m_ToolButtonNew->setStatusTip(naming(kNew, m_form.newHint));
-    m_Nuovo->setStatusTip(naming(kNew, m_form.newHint));
+    const QString newHint = naming(kNew, m_form.newHint);
+    m_ToolButtonNew->setStatusTip(m_form.newButtonHint.i.isEmpty() ? newHint
+                                                                   : m_form.newButtonHint.in(en));
+    m_Nuovo->setStatusTip(newHint);
     m_ToolButtonOpen->setStatusTip(naming(kOpen, m_form.openHint));
     m_Apri->setStatusTip(naming(kOpen, m_form.openHint));
     m_ToolButtonSave->setStatusTip(naming(kSave, m_form.saveHint));
@@ -443,6 +495,8 @@ void TItemEditorForm::setFieldNew(size_t i)
     case FieldSpec::Type::Picture:
         clearPicture(i);
         break;
+    case FieldSpec::Type::Button:
+        break;
     }
 }
 
@@ -462,6 +516,7 @@ void TItemEditorForm::readField(size_t i, const IniProfile &ini, const QString &
         static_cast<QSlider *>(m_fields[i].control)->setValue(spec.clampPosition(stored));
         break;
     case FieldSpec::Type::Picture:
+    case FieldSpec::Type::Button:
         break;
     }
 }
@@ -475,9 +530,70 @@ int TItemEditorForm::fieldValue(size_t i) const
     case FieldSpec::Type::TrackBar:
         return static_cast<QSlider *>(m_fields[i].control)->value();
     case FieldSpec::Type::Picture:
+    case FieldSpec::Type::Button:
         break;
     }
     return 0;
+}
+
+std::vector<size_t> TItemEditorForm::readSequence() const
+{
+    std::vector<size_t> order;
+    std::vector<bool> taken(m_fields.size(), false);
+    for (const QString &key : m_form.readOrder) {
+        const auto found =
+            std::find_if(m_form.fields.cbegin(), m_form.fields.cend(),
+                         [&](const FieldSpec &f) { return f.stored() && f.key == key; });
+        if (found == m_form.fields.cend())
+            qFatal("%s reads a key it does not have: %s", qPrintable(info().windowClass),
+                   qPrintable(key));
+        const auto i = size_t(found - m_form.fields.cbegin());
+        if (!taken[i])
+            order.push_back(i);
+        taken[i] = true;
+    }
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (!taken[i] && m_form.fields[i].stored())
+            order.push_back(i);
+    return order;
+}
+
+size_t TItemEditorForm::fieldIndex(const QString &control) const
+{
+    for (size_t i = 0; i < m_form.fields.size(); ++i)
+        if (m_form.fields[i].control == control)
+            return i;
+    qFatal("%s has no field %s", qPrintable(info().windowClass), qPrintable(control));
+}
+
+int TItemEditorForm::listIndex(size_t field) const
+{
+    return static_cast<QComboBox *>(m_fields[field].control)->currentIndex();
+}
+
+void TItemEditorForm::setListIndex(size_t field, int index)
+{
+    static_cast<QComboBox *>(m_fields[field].control)->setCurrentIndex(index);
+}
+
+int TItemEditorForm::position(size_t field) const
+{
+    return static_cast<QSlider *>(m_fields[field].control)->value();
+}
+
+void TItemEditorForm::setPosition(size_t field, int position)
+{
+    static_cast<QSlider *>(m_fields[field].control)->setValue(position);
+}
+
+void TItemEditorForm::setFieldEnabled(size_t field, bool enabled)
+{
+    m_fields[field].control->setEnabled(enabled);
+}
+
+void TItemEditorForm::setValueLabelText(size_t field, const QString &text)
+{
+    m_fields[field].valueLabel->setText(text);
 }
 
 void TItemEditorForm::updateValueLabel(size_t i, int position)
@@ -544,14 +660,22 @@ void TItemEditorForm::LoadFile(const QString &path)
     m_descrEng->setText(ini.readString(sect, kDescription, m_form.defDescription));
     // Pictures are looked for next to the item file.
     const QString folder = QFileInfo(path).absolutePath() + u'/';
+    // A kind may read its pictures after its own keys, so a picture that
+    // cannot be loaded leaves nothing else unread.
     const bool picturesLast = m_form.readPicturesLast;
-    for (size_t i = 0; i < m_fields.size(); ++i)
-        if (!(picturesLast && isPicture(i)))
-            readField(i, ini, folder);
+    for (size_t i : readSequence()) {
+        if (picturesLast && isPicture(i))
+            continue;
+        readField(i, ini, folder);
+        fieldRead(i);
+    }
     readExtra(ini);
-    for (size_t i = 0; picturesLast && i < m_fields.size(); ++i)
-        if (isPicture(i))
+    for (size_t i = 0; picturesLast && i < m_fields.size(); ++i) {
+        if (isPicture(i)) {
             readField(i, ini, folder);
+            fieldRead(i);
+        }
+    }
     m_PageControlDescr->setCurrentIndex(0);
 }
 
@@ -565,9 +689,29 @@ bool TItemEditorForm::Verifica()
         m_shell.ShowMessaggio(m_form.msgDescr.i, m_form.msgDescr.e);
         return false;
     }
-    if (info().pictureCount > 0 && fileNameFoto().isEmpty()) {
-        m_shell.ShowMessaggio(m_form.msgFoto.i, m_form.msgFoto.e);
-        return false;
+    bool first = true;
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (!isPicture(i))
+            continue;
+        if (m_fields[i].path.isEmpty()) {
+            const TextPair &msg = first ? m_form.msgFoto : m_form.fields[i].emptyMessage;
+            m_shell.ShowMessaggio(msg.i, msg.e);
+            return false;
+        }
+        first = false;
+    }
+    const auto value = [this](const QString &key) {
+        for (size_t i = 0; i < m_fields.size(); ++i)
+            if (m_form.fields[i].stored() && m_form.fields[i].key == key)
+                return fieldValue(i);
+        qFatal("%s checks a key it does not have: %s", qPrintable(info().windowClass),
+               qPrintable(key));
+    };
+    for (const KindCheck &check : m_form.checks) {
+        if (!check.ok(value)) {
+            m_shell.ShowMessaggio(check.message.i, check.message.e);
+            return false;
+        }
     }
     return verificaExtra();
 }
@@ -594,6 +738,8 @@ void TItemEditorForm::Save()
         w.AddStringKey(kDescrizione, m_descr->text());
         w.AddStringKey(kDescription, m_descrEng->text());
         for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (!m_form.fields[i].stored())
+                continue;
             writeComment(w, m_form.fields[i].comment);
             if (isPicture(i))
                 w.AddStringKey(m_form.fields[i].key, QFileInfo(m_fields[i].path).fileName());
@@ -633,7 +779,8 @@ void TItemEditorForm::Save()
 
 void TItemEditorForm::pickPicture(size_t field)
 {
-    if (!m_shell.OpenDialogExecute(pictureFilter(), kindFolder()))
+    const QString &own = m_form.fields[field].filter;
+    if (!m_shell.OpenDialogExecute(own.isEmpty() ? pictureFilter() : own, kindFolder()))
         return;
     loadPicture(field, m_shell.OpenDialogFileName());
 }

@@ -51,6 +51,9 @@ public:
 
     // Picks the picture of the `field`-th field, a picture field.
     void pickPicture(size_t field);
+    // The index of the field whose control is named `control`; fails hard
+    // when there is none (a kind's description and code disagree).
+    size_t fieldIndex(const QString &control) const;
     void Zip1Click();
     void Unzip1Click();
 
@@ -68,7 +71,10 @@ protected:
     bool event(QEvent *e) override;
 
     // Extension points for kinds with more than the common pattern.
+    // newExtra runs after every field has its New value.
     virtual void newExtra() {}
+    // After Load has read the `field`-th field into its control.
+    virtual void fieldRead(size_t /*field*/) {}
     virtual void readExtra(const IniProfile &) {}
     virtual void writeExtra(TIniFileWriter &) {}
     virtual bool verificaExtra() { return true; }
@@ -78,6 +84,10 @@ protected:
     // are the kind's to set.
     virtual void captionsExtra(bool /*english*/) {}
     virtual void hintsExtra(bool /*english*/) {}
+    // The user picked an entry of the `field`-th field, a list.
+    virtual void listPicked(size_t /*field*/) {}
+    // The user pressed the `field`-th field, a button.
+    virtual void buttonClicked(size_t /*field*/) {}
     // Files packed by zip export, each quoted, joined by blanks.
     virtual QString zipFileList() const;
 
@@ -88,6 +98,15 @@ protected:
 
     // Runs a user action; a platform error ends it and is shown.
     void runAction(const std::function<void()> &action);
+
+    // Field values for a kind's own handlers. Setting a track bar's
+    // position runs its value label's handler only on a real change.
+    int listIndex(size_t field) const;
+    void setListIndex(size_t field, int index);
+    int position(size_t field) const;
+    void setPosition(size_t field, int position);
+    void setFieldEnabled(size_t field, bool enabled);
+    void setValueLabelText(size_t field, const QString &text);
 
 private:
     struct FieldWidgets
@@ -105,9 +124,11 @@ private:
 
     void buildUi();
     void buildFields(int top);
+    void placeLabel(size_t index, FieldWidgets &w, int y);
     void setFieldNew(size_t i);
     void readField(size_t i, const IniProfile &ini, const QString &folder);
     int fieldValue(size_t i) const;
+    std::vector<size_t> readSequence() const;
     void updateValueLabel(size_t i, int position);
     int addPictureRow(size_t index, FieldWidgets &w, int y);
     void loadPicture(size_t i, const QString &path);

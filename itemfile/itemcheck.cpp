@@ -94,7 +94,7 @@ void checkPicture(FileCheck &c, const FieldSpec &f)
     const FileNames::PictureFormat format = FileNames::sniffPicture(found);
     if (format == FileNames::PictureFormat::None) {
         c.error(f.key, u"picture %1 cannot be read as a JPEG or BMP picture"_s.arg(quoted(name)));
-    } else if (f.bmpOnly && format != FileNames::PictureFormat::Bmp) {
+    } else if (!f.takesJpeg() && format != FileNames::PictureFormat::Bmp) {
         c.error(f.key, u"picture %1 must be a BMP picture"_s.arg(quoted(name)));
     }
 }

@@ -12,3 +12,61 @@ int FieldSpec::clampPosition(int stored) const
 {
     return std::clamp(stored, minimum, maximum);
 }
+
+FieldSpec listField(QString control, QString key, QStringList comment, QString label,
+                    TextPair caption, TextPair hint, QStringList entriesI, QStringList entriesE)
+{
+    FieldSpec f;
+    f.type = FieldSpec::Type::List;
+    f.control = std::move(control);
+    f.key = std::move(key);
+    f.comment = std::move(comment);
+    f.label = std::move(label);
+    f.caption = std::move(caption);
+    f.hint = std::move(hint);
+    f.entriesI = std::move(entriesI);
+    f.entriesE = std::move(entriesE);
+    return f;
+}
+
+FieldSpec trackBarField(QString control, QString key, QStringList comment, QString label,
+                        TextPair caption, TextPair hint, int minimum, int maximum, int tickInterval)
+{
+    FieldSpec f;
+    f.type = FieldSpec::Type::TrackBar;
+    f.control = std::move(control);
+    f.key = std::move(key);
+    f.comment = std::move(comment);
+    f.label = std::move(label);
+    f.caption = std::move(caption);
+    f.hint = std::move(hint);
+    f.minimum = minimum;
+    f.maximum = maximum;
+    f.tickInterval = tickInterval;
+    f.newValue = minimum;
+    f.readDefault = minimum;
+    return f;
+}
+
+FieldSpec pictureField(QString view, QString frame, QString button, QString key,
+                       QStringList comment, QString label, TextPair caption, TextPair hint,
+                       QSize viewSize)
+{
+    FieldSpec f;
+    f.type = FieldSpec::Type::Picture;
+    f.control = std::move(view);
+    f.frame = std::move(frame);
+    f.button = std::move(button);
+    f.key = std::move(key);
+    f.comment = std::move(comment);
+    f.label = std::move(label);
+    f.caption = std::move(caption);
+    f.hint = std::move(hint);
+    f.viewSize = viewSize;
+    return f;
+}
+
+bool FieldSpec::takesJpeg() const
+{
+    return (filter.isEmpty() ? pictureFilter() : filter).contains(u"*.jpg", Qt::CaseInsensitive);
+}

@@ -2,10 +2,10 @@
 
 #include "kinds.h"
 
-#include <QString>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <QStringList>
 
 #include <functional>
@@ -29,6 +29,7 @@ struct FieldSpec
         List,     // selection-only drop-down; stores index + offset
         TrackBar, // slider with a value label; stores its position
         Picture,  // image view in a frame with a pick button; stores the bare file name
+        Button,   // a push button of the kind's own; stores nothing
     };
 
     Type type = Type::List;
@@ -36,7 +37,7 @@ struct FieldSpec
     QString key;          // FILO
     QStringList comment;  // first comment line, then continuation lines
     QString label;        // Label4
-    TextPair caption;     // label caption
+    TextPair caption;     // label caption; a button's own caption
     TextPair hint;        // status-bar hint of the control (a picture's: of its button)
     QStringList entriesI; // list entries
     QStringList entriesE; // English entries; empty: the list keeps its entries
@@ -52,6 +53,11 @@ struct FieldSpec
     int newValue = 0;    // index, position or check state New sets
     int readDefault = 0; // stored value used when the key is missing
     int width = 0;       // control width in pixels; 0: the framework's default
+    // Where the control stands in the client area (a picture: its view);
+    // empty: in the next row of the framework's layout. The label stands at
+    // `labelPos`, or left of the control when that is null.
+    QRect rect;
+    QPoint labelPos;
     // Picture: its frame (whose hint is the picture's path), pick button,
     // optional size label and the view's size.
     QString frame;        // AmoBevelFoto
@@ -59,17 +65,28 @@ struct FieldSpec
     QString sizeLabel;    // Label12, empty when none
     TextPair sizeCaption; // "(100x100)"
     QSize viewSize;
-    bool bmpOnly = false; // a picture the game reads as BMP only
+    QString filter;        // the pick's filter; empty: pictureFilter()
+    TextPair emptyMessage; // Verifica's message when no picture is chosen;
+                           // the first picture's is KindForm::msgFoto
     // The picture's path is the hint of its view rather than of its frame.
     bool pathHintOnView = false;
-
-    // Where the window's design places the field when it is not in the
-    // framework's column: the control (a picture: its view), its label, its
-    // value label and a picture's pick button.
-    QRect rect;
-    QPoint labelPos;
+    // Where a placed field's value label and a placed picture's pick button
+    // stand; null: beside the control.
     QPoint valueLabelPos;
     QPoint buttonPos;
+
+    // Sets where the control and its label stand.
+    FieldSpec &placed(QRect at, QPoint labelAt = QPoint())
+    {
+        rect = at;
+        labelPos = labelAt;
+        return *this;
+    }
+
+    // Whether the field has a key in the file.
+    bool stored() const { return type != Type::Button; }
+    // Whether a picture may be a JPEG: its pick offers them ("*.jpg").
+    bool takesJpeg() const;
 
     // The stored value of a list index (-1: no selection) and back; an
     // index outside the list comes back as -1.
@@ -79,6 +96,15 @@ struct FieldSpec
     int clampPosition(int stored) const;
 };
 
+// A check of a kind's own, made after the common ones: it passes when `ok`
+// is true for the stored values of the fields (looked up by key), as they
+// would be written.
+struct KindCheck
+{
+    std::function<bool(const std::function<int(const QString &key)> &value)> ok;
+    TextPair message;
+};
+
 // Everything the framework needs to know of a kind beyond its kind-table
 // row: the file's entries, read defaults, checks and texts.
 struct KindForm
@@ -86,6 +112,7 @@ struct KindForm
     ItemKind kind;
     QSize clientSize;
     QPoint position;
+    QSize tabSize{462, 125}; // the name and description tab pages
 
     QString nameComment;                                      // comment of NOME/NAME
     QString descrComment;                                     // comment of DESCRIZIONE/DESCRIPTION
@@ -94,18 +121,24 @@ struct KindForm
     QString defNome, defName, defDescrizione, defDescription; // read defaults
 
     // In file order, after the descriptions; pictures stand where the file
-    // has them. Reading follows the same order, so a picture that cannot be
-    // loaded leaves the fields after it unread.
+    // has them. Reading follows the same order (unless `readOrder` gives
+    // another), so a picture that cannot be loaded leaves later fields unread.
     std::vector<FieldSpec> fields;
+    // Keys in the order Load reads them, when it is not the file's order;
+    // fields not named are read after them, in file order.
+    QStringList readOrder;
     bool reloadPictureAfterSave = true;
     // Pictures are read after every other field and the kind's own keys.
     bool readPicturesLast = false;
 
     TextPair itemName; // "Amo" / "hook": names the item in hints
     // Hints of New, Open and Save where the verb and itemName do not make
-    // them ("Nuova Pastura"); empty: verb and itemName.
-    TextPair newHint, openHint, saveHint;
+    // them ("Nuova Pastura"); empty: verb and itemName. The toolbar's New
+    // button has its own where it differs from the menu entry's.
+    TextPair newHint, openHint, saveHint, newButtonHint;
     TextPair msgNome, msgDescr, msgFoto; // common checks' messages
+    // Checks after the pictures', in order.
+    std::vector<KindCheck> checks;
 
     // The kind's own rules for the command-line checker, beyond what each
     // field's description already tells (ranges, lists, pictures).
@@ -113,3 +146,13 @@ struct KindForm
 
     const KindInfo &info() const { return kindInfo(kind); }
 };
+
+// Builders of the usual fields; a kind sets anything further by name.
+FieldSpec listField(QString control, QString key, QStringList comment, QString label,
+                    TextPair caption, TextPair hint, QStringList entriesI, QStringList entriesE);
+FieldSpec trackBarField(QString control, QString key, QStringList comment, QString label,
+                        TextPair caption, TextPair hint, int minimum, int maximum,
+                        int tickInterval);
+FieldSpec pictureField(QString view, QString frame, QString button, QString key,
+                       QStringList comment, QString label, TextPair caption, TextPair hint,
+                       QSize viewSize);

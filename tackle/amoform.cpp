@@ -17,17 +17,9 @@ QStringList sizeEntries()
 FieldSpec list(QString control, QString key, QString comment, QString label, TextPair caption,
                TextPair hint, QStringList entriesI, QStringList entriesE)
 {
-    FieldSpec f;
-    f.type = FieldSpec::Type::List;
-    f.control = std::move(control);
-    f.key = std::move(key);
-    f.comment = QStringList{std::move(comment)};
-    f.label = std::move(label);
-    f.caption = std::move(caption);
-    f.hint = std::move(hint);
-    f.entriesI = std::move(entriesI);
-    f.entriesE = std::move(entriesE);
-    return f;
+    return listField(std::move(control), std::move(key), QStringList{std::move(comment)},
+                     std::move(label), std::move(caption), std::move(hint), std::move(entriesI),
+                     std::move(entriesE));
 }
 
 } // namespace
@@ -103,20 +95,14 @@ KindForm TAmoForm::describe()
     esca.readDefault = -1;
     k.fields.push_back(esca);
 
-    FieldSpec foto;
-    foto.type = FieldSpec::Type::Picture;
-    foto.control = u"AmoFoto"_s;
-    foto.frame = u"AmoBevelFoto"_s;
-    foto.button = u"SpeedButtonOpenFoto"_s;
-    foto.key = u"FILENAMEFOTO"_s;
-    foto.comment = QStringList{u"Foto dell'amo (immagine 100x100 px)"_s};
-    foto.label = u"Label11"_s;
-    foto.caption = {u"Foto"_s, u"Image"_s};
-    foto.hint = {u"Seleziona la foto dell'amo. Verrà copiata nella cartella degli ami."_s,
-                 u"Select the hook image"_s};
+    FieldSpec foto = pictureField(
+        u"AmoFoto"_s, u"AmoBevelFoto"_s, u"SpeedButtonOpenFoto"_s, u"FILENAMEFOTO"_s,
+        {u"Foto dell'amo (immagine 100x100 px)"_s}, u"Label11"_s, {u"Foto"_s, u"Image"_s},
+        {u"Seleziona la foto dell'amo. Verrà copiata nella cartella degli ami."_s,
+         u"Select the hook image"_s},
+        QSize(100, 100));
     foto.sizeLabel = u"Label12"_s;
     foto.sizeCaption = {u"(100x100)"_s, u"(100x100)"_s};
-    foto.viewSize = QSize(100, 100);
     k.fields.push_back(foto);
 
     k.itemName = {u"Amo"_s, u"hook"_s};

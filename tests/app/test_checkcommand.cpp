@@ -125,6 +125,15 @@ void TestCheckCommand::oneFinding_data()
                             << QByteArray()
                             << u"error: not a text file the game reads (it holds NUL bytes)"_s;
 
+    QTest::newRow("sprite that is no BMP")
+        << u"Galleggianti/GallGoccia.kvg"_s << QByteArray("gallgoccia_1.bmp")
+        << QByteArray("gallgoccia_0.jpg") << QByteArray("FILENAMESPRITE")
+        << u"error: picture \"gallgoccia_0.jpg\" must be a BMP picture"_s;
+    QTest::newRow("sinker weight above its range")
+        << u"Piombi/PallinoSpaccato.kvp"_s << QByteArray("PESO=1\r") << QByteArray("PESO=20000\r")
+        << QByteArray("PESO")
+        << u"warning: PESO=20000 is outside 1..12000: the editor sets it to 12000"_s;
+
     const QString groundbait = u"Pasture/PasturaCarpe.kvt"_s;
     QTest::newRow("track bar outside range")
         << groundbait << QByteArray("SECONDI=900") << QByteArray("SECONDI=5000")

@@ -22,6 +22,7 @@ class TestItemEditorForm : public QObject
 private Q_SLOTS:
     void trackBarClampsAndSignalsRealChangesOnly();
     void fieldsAfterThePictureFollowItInFileAndReadOrder();
+    void kindChecksCompareStoredValuesAfterThePictures();
 };
 
 void TestItemEditorForm::trackBarClampsAndSignalsRealChangesOnly()
@@ -136,6 +137,43 @@ void TestItemEditorForm::fieldsAfterThePictureFollowItInFileAndReadOrder()
     open(ami + u"v.kva"_s);
     QCOMPARE(lateList->currentIndex(), 0);
     QVERIFY(desk.allAnswersUsed());
+}
+
+// A check over two fields, as a minimum that may not exceed a maximum.
+void TestItemEditorForm::kindChecksCompareStoredValuesAfterThePictures()
+{
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisShell shell(desk, inst.dataPath(), QString());
+    KindForm form = TAmoForm::describe();
+    for (const auto &[control, key] : {std::pair{u"AmoMin"_s, u"MIN"_s}, {u"AmoMax"_s, u"MAX"_s}}) {
+        FieldSpec bar = trackBarField(control, key, {key}, control + u"Label"_s, {}, {}, 0, 100, 0);
+        form.fields.push_back(bar);
+    }
+    form.checks.push_back({[](const auto &value) { return value(u"MIN"_s) <= value(u"MAX"_s); },
+                           {u"Il minimo supera il massimo."_s, u"Minimum above maximum."_s}});
+    TItemEditorForm editor(shell, form);
+    editor.New();
+    auto *min = editor.findChild<QSlider *>(u"AmoMin"_s);
+    auto *max = editor.findChild<QSlider *>(u"AmoMax"_s);
+    min->setValue(60);
+    max->setValue(50);
+    // The common checks come first.
+    QVERIFY(!editor.Verifica());
+    editor.findChild<QLineEdit *>(u"AmoNome"_s)->setText(u"n"_s);
+    editor.findChild<QPlainTextEdit *>(u"AmoDescr"_s)->setPlainText(u"d"_s);
+    QVERIFY(!editor.Verifica());
+    const QString picture = inst.game() + u"Ami/p.bmp"_s;
+    QImage(4, 4, QImage::Format_RGB32).save(picture);
+    desk.answerOpen(picture);
+    editor.pickPicture(8);
+    QVERIFY(!editor.Verifica());
+    QCOMPARE(desk.messages,
+             (QStringList{u"Inserire il nome dell'amo."_s, u"Selezionare una foto per l'amo."_s,
+                          u"Il minimo supera il massimo."_s}));
+    max->setValue(60); // equal passes
+    QVERIFY(editor.Verifica());
+    QCOMPARE(desk.messages.size(), 3);
 }
 
 QTEST_MAIN(TestItemEditorForm)

@@ -6,6 +6,9 @@
 #include "kindform.h"
 
 #include "amoform.h"
+#include "escaform.h"
+#include "galleggianteform.h"
+#include "piombinoform.h"
 #include "fishchecks.h"
 #include "luogoform.h"
 #include "pasturaform.h"
@@ -25,8 +28,9 @@ void check(bool condition)
 
 const std::vector<KindForm> &forms()
 {
-    static const std::vector<KindForm> all{TAmoForm::describe(), TPasturaForm::describe(),
-                                           TLuogoForm::describe()};
+    static const std::vector<KindForm> all{TAmoForm::describe(),          TEscaForm::describe(),
+                                           TGalleggianteForm::describe(), TPiombinoForm::describe(),
+                                           TPasturaForm::describe(),      TLuogoForm::describe()};
     return all;
 }
 
