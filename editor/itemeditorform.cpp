@@ -13,7 +13,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QUrl>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -316,6 +319,8 @@ int TItemEditorForm::addPictureRow(size_t index, FieldWidgets &w, int y)
     w.frame->setFrameShape(QFrame::Box);
     w.frame->setFrameShadow(QFrame::Sunken);
     w.frame->setGeometry(frame);
+    w.frame->setAcceptDrops(true);
+    w.frame->installEventFilter(this);
     w.view = new PictureView(w.frame);
     w.view->setObjectName(spec.control);
     w.view->setGeometry(2, 2, view.width(), view.height());
@@ -775,6 +780,31 @@ void TItemEditorForm::Save()
     }
     m_fileName->setText(QFileInfo(path).fileName());
     savedExtra();
+}
+
+bool TItemEditorForm::eventFilter(QObject *watched, QEvent *e)
+{
+    const bool drag = e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove;
+    if (!drag && e->type() != QEvent::Drop)
+        return QDialog::eventFilter(watched, e);
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (m_fields[i].frame != watched)
+            continue;
+        // One local file the pick would offer, as if chosen with the button.
+        auto *d = static_cast<QDropEvent *>(e);
+        const QList<QUrl> urls = d->mimeData()->urls();
+        const QString path = urls.size() == 1 && urls[0].isLocalFile() ? urls[0].toLocalFile()
+                                                                        : QString();
+        if (path.isEmpty() || !m_form.fields[i].takesFile(path)) {
+            d->ignore();
+            return true;
+        }
+        d->acceptProposedAction();
+        if (!drag)
+            runAction([this, i, path] { loadPicture(i, path); });
+        return true;
+    }
+    return QDialog::eventFilter(watched, e);
 }
 
 void TItemEditorForm::pickPicture(size_t field)

@@ -69,6 +69,8 @@ public:
 
 protected:
     bool event(QEvent *e) override;
+    // Pictures dropped onto a picture's frame.
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
     // Extension points for kinds with more than the common pattern.
     // newExtra runs after every field has its New value.

@@ -66,7 +66,14 @@ FieldSpec pictureField(QString view, QString frame, QString button, QString key,
     return f;
 }
 
-bool FieldSpec::takesJpeg() const
+bool FieldSpec::takesFile(const QString &name) const
 {
-    return (filter.isEmpty() ? pictureFilter() : filter).contains(u"*.jpg", Qt::CaseInsensitive);
+    // "description|*.jpg|description|*.bmp": every second part is a pattern.
+    const QStringList parts = (filter.isEmpty() ? pictureFilter() : filter).split(u'|');
+    for (qsizetype i = 1; i < parts.size(); i += 2) {
+        const QString &pattern = parts[i];
+        if (pattern.startsWith(u'*') && name.endsWith(pattern.mid(1), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
 }

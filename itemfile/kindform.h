@@ -85,8 +85,10 @@ struct FieldSpec
 
     // Whether the field has a key in the file.
     bool stored() const { return type != Type::Button; }
-    // Whether a picture may be a JPEG: its pick offers them ("*.jpg").
-    bool takesJpeg() const;
+    // Whether a picture field takes the file `name`: its pick's filter
+    // offers files of that ending, in any letter case.
+    bool takesFile(const QString &name) const;
+    bool takesJpeg() const { return takesFile(QStringLiteral("x.jpg")); }
 
     // The stored value of a list index (-1: no selection) and back; an
     // index outside the list comes back as -1.
