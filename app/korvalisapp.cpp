@@ -2,8 +2,10 @@
 
 #include "aboutbox.h"
 #include "amoform.h"
+#include "cannaform.h"
 #include "korvalisappform.h"
 #include "desktopservices.h"
+#include "mulinelloform.h"
 
 #include <QDir>
 
@@ -49,9 +51,23 @@ TAmoForm &KorvalisApplication::AmoForm()
     return *m_amo;
 }
 
+TCannaForm &KorvalisApplication::CannaForm()
+{
+    if (!m_canna)
+        m_canna = std::make_unique<TCannaForm>(m_shell, m_main.get());
+    return *m_canna;
+}
+
+TMulinelloForm &KorvalisApplication::MulinelloForm()
+{
+    if (!m_mulinello)
+        m_mulinello = std::make_unique<TMulinelloForm>(m_shell, m_main.get());
+    return *m_mulinello;
+}
+
 bool KorvalisApplication::hasEditor(ItemKind kind) const
 {
-    return kind == ItemKind::Amo;
+    return kind == ItemKind::Amo || kind == ItemKind::Canna || kind == ItemKind::Mulinello;
 }
 
 KindEditor *KorvalisApplication::editor(ItemKind kind)
@@ -59,6 +75,10 @@ KindEditor *KorvalisApplication::editor(ItemKind kind)
     switch (kind) {
     case ItemKind::Amo:
         return &AmoForm();
+    case ItemKind::Canna:
+        return &CannaForm();
+    case ItemKind::Mulinello:
+        return &MulinelloForm();
     default:
         return nullptr;
     }

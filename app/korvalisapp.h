@@ -10,6 +10,8 @@
 class DesktopServices;
 class TAboutBox;
 class TAmoForm;
+class TCannaForm;
+class TMulinelloForm;
 class TKorvalisAppForm;
 
 // m_DataPath: the --data-dir option, else KORVALIS_DATA_DIR, else the
@@ -29,6 +31,8 @@ public:
     TKorvalisAppForm &KorvalisAppForm() { return *m_main; }
     TAboutBox &AboutBox();
     TAmoForm &AmoForm();
+    TCannaForm &CannaForm();
+    TMulinelloForm &MulinelloForm();
 
     // False when no game installation was found; the program must end.
     bool installationFound() const;
@@ -42,4 +46,6 @@ private:
     std::unique_ptr<TKorvalisAppForm> m_main;
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<TAmoForm> m_amo;
+    std::unique_ptr<TCannaForm> m_canna;
+    std::unique_ptr<TMulinelloForm> m_mulinello;
 };

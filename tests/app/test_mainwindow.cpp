@@ -58,6 +58,8 @@ private Q_SLOTS:
     void unwritableSettingsReportsAndKeepsLanguage();
     void onlyBuiltEditorsAreOffered();
     void everyOpeningStartsWithNew();
+    void rodAndReelOpenAfterNew_data();
+    void rodAndReelOpenAfterNew();
     void aboutBoxReadsTheSameInBothLanguages();
     void dialogsKeepTheirFolder();
     void dataPathResolution();
@@ -249,16 +251,58 @@ void TestMainWindow::onlyBuiltEditorsAreOffered()
     ScriptedDesktop desk;
     KorvalisApplication app(desk, inst.dataPath(), QString());
     TKorvalisAppForm &w = app.KorvalisAppForm();
-    QVERIFY(action(&w, u"Amo"_s)->isEnabled());
-    QVERIFY(w.findChild<QToolButton *>(u"ToolButtonAmo"_s)->isEnabled());
-    for (const QString &name :
-         {u"Esca"_s, u"Galleggiante"_s, u"Luogo"_s, u"Pastura"_s, u"FilePresenzaPesci"_s,
-          u"Piombini"_s, u"Cannadapesca"_s, u"Mulinelli"_s}) {
+    for (const QString &name : {u"Amo"_s, u"Cannadapesca"_s, u"Mulinelli"_s})
+        QVERIFY2(action(&w, name)->isEnabled(), qPrintable(name));
+    for (const QString &name : {u"ToolButtonAmo"_s, u"ToolButtonCanna"_s, u"ToolButtonMulinello"_s})
+        QVERIFY2(w.findChild<QToolButton *>(name)->isEnabled(), qPrintable(name));
+    for (const QString &name : {u"Esca"_s, u"Galleggiante"_s, u"Luogo"_s, u"Pastura"_s,
+                                u"FilePresenzaPesci"_s, u"Piombini"_s}) {
         QVERIFY2(!action(&w, name)->isEnabled(), qPrintable(name));
         action(&w, name)->trigger(); // a disabled entry opens nothing
     }
     QVERIFY(w.findChildren<QDialog *>().isEmpty());
-    QVERIFY(!w.findChild<QToolButton *>(u"ToolButtonCanna"_s)->isEnabled());
+    QVERIFY(!w.findChild<QToolButton *>(u"ToolButtonEsca"_s)->isEnabled());
+}
+
+// The rod and reel entries, menu and toolbar, open their editor modally
+// after New, each time.
+void TestMainWindow::rodAndReelOpenAfterNew_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("fresh");
+    QTest::newRow("rod") << u"Cannadapesca"_s << u"ToolButtonCanna"_s << u"CannaForm"_s
+                         << u"Canna"_s << u"NuovaCanna.kvn"_s;
+    QTest::newRow("reel") << u"Mulinelli"_s << u"ToolButtonMulinello"_s << u"MulinelloForm"_s
+                          << u"Mulinello"_s << u"NuovoMulinello.kvm"_s;
+}
+
+void TestMainWindow::rodAndReelOpenAfterNew()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QFETCH(QString, prefix);
+    QFETCH(QString, fresh);
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisApplication app(desk, inst.dataPath(), QString());
+    TKorvalisAppForm &w = app.KorvalisAppForm();
+    w.show();
+    QStringList seen;
+    const auto look = [&](QWidget *editor) {
+        auto *nome = editor->findChild<QLineEdit *>(prefix + u"Nome"_s);
+        seen << editor->objectName() << nome->text()
+             << editor->findChild<QLabel *>(prefix + u"FileName"_s)->text();
+        nome->setText(u"left over"_s);
+    };
+    whenModal(look);
+    action(&w, entry)->trigger();
+    whenModal(look);
+    w.findChild<QToolButton *>(button)->click();
+    QCOMPARE(seen, (QStringList{window, QString(), fresh, window, QString(), fresh}));
 }
 
 void TestMainWindow::everyOpeningStartsWithNew()
