@@ -3,6 +3,7 @@
 #include "tacklefields.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -68,8 +69,9 @@ TCannaForm::TCannaForm(KorvalisShell &shell, QWidget *parent)
         if (QWidget *widget = client()->findChild<QWidget *>(name))
             widget->setGeometry(x, y, w, h);
     };
-    place(u"CannaFileName"_s, 80, 38, 380, 16);
-    place(u"Label7"_s, 474, 38, 76, 16);
+    place(u"CannaFileName"_s, 80, 38, 350, 16);
+    place(u"Label7"_s, 436, 38, 110, 16);
+    client()->findChild<QLabel *>(u"Label7"_s)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     place(u"SpeedButtonOpenFoto"_s, 498, 56, 25, 25);
     place(u"CannaBevelFoto"_s, 483, 84, 54, 244);
 
