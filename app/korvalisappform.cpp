@@ -6,6 +6,12 @@
 #include "desktopservices.h"
 
 #include <QActionGroup>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 #include <QApplication>
 #include <QDialog>
 #include <QIcon>
@@ -71,6 +77,8 @@ TKorvalisAppForm::TKorvalisAppForm(KorvalisShell &shell, WindowProvider &windows
 void TKorvalisAppForm::buildUi()
 {
     setWindowTitle(u"Korvalis Editor"_s);
+    // Item files dropped from a file manager open in their editors.
+    setAcceptDrops(true);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     QFont f(u"Tahoma"_s);
@@ -228,6 +236,66 @@ void TKorvalisAppForm::openEditor(ItemKind kind)
         return;
     editor->New();
     editor->dialog()->exec();
+}
+
+void TKorvalisAppForm::openItemFiles(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        openItemFile(path);
+}
+
+void TKorvalisAppForm::openItemFile(const QString &path)
+{
+    const std::optional<ItemKind> kind = kindOfFileName(path);
+    KindEditor *editor = kind && m_windows.hasEditor(*kind) ? m_windows.editor(*kind) : nullptr;
+    if (!editor) {
+        ShowMessaggio(
+            u"Il file \"%1\" non e' un file di Korvalis che l'editor sa aprire."_s.arg(path),
+            u"The file \"%1\" is not a Korvalis file the editor can open."_s.arg(path));
+        return;
+    }
+    if (!QFileInfo(path).isFile()) {
+        ShowMessaggio(u"Il file \"%1\" non esiste."_s.arg(path),
+                      u"The file \"%1\" does not exist."_s.arg(path));
+        return;
+    }
+    editor->New();
+    try {
+        editor->LoadFile(QFileInfo(path).absoluteFilePath());
+    } catch (const KvError &e) {
+        // As with Open: the load ends at the failing step, the editor stays.
+        m_shell.desktop().showError(e.text());
+    }
+    editor->dialog()->exec();
+}
+
+namespace {
+QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl &url : data->urls())
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    return files;
+}
+} // namespace
+
+void TKorvalisAppForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TKorvalisAppForm::dropEvent(QDropEvent *event)
+{
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drag source waits for the drop to end: open the files afterwards.
+    QTimer::singleShot(0, this, [this, files] { openItemFiles(files); });
 }
 
 void TKorvalisAppForm::SetEnglishLabels()

@@ -10,6 +10,8 @@ class WindowProvider;
 class KorvalisShell;
 class QAction;
 class QActionGroup;
+class QDragEnterEvent;
+class QDropEvent;
 class QMenu;
 class QToolButton;
 
@@ -39,6 +41,9 @@ public:
 
     // Opens the editor of `kind`: New, then modal.
     void openEditor(ItemKind kind);
+    // Opens each item file in its kind's editor, loaded as Open loads it,
+    // one after the other; a file that cannot be opened gets a message.
+    void openItemFiles(const QStringList &paths);
 
     void SetEnglishLabels();
     void SetEnglishCaption();
@@ -50,7 +55,12 @@ public:
     void FileExit1Execute();
     void HelpAbout1Execute();
 
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
+    void openItemFile(const QString &path);
     void FormCreate();
     void buildUi();
     void SaveIniLang();

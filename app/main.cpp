@@ -1,3 +1,4 @@
+#include "checkcommand.h"
 #include "korvalisapp.h"
 #include "korvalisappform.h"
 #include "qtdesktopservices.h"
@@ -7,14 +8,74 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QTextStream>
+#include <QTimer>
+
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+struct Options
+{
+    QCommandLineOption dataDir{u"data-dir"_s,
+                               u"Machine-wide data folder that holds Korvalis/ "
+                               "(default: $KORVALIS_DATA_DIR, else the platform's)."_s,
+                               u"DIR"_s};
+    QCommandLineOption check{u"check"_s,
+                             u"Check the item files at PATH (files, kind folders or a whole "
+                             "data folder, walked recursively) without opening a window. "
+                             "Prints one line per finding as path:line: error|warning: "
+                             "message, then a summary. Exit status: 0 without errors, 1 with "
+                             "errors, 2 for a usage error or a PATH that does not exist."_s};
+    QCommandLineOption json{u"json"_s,
+                            u"With --check: print one JSON document instead of lines."_s};
+    QCommandLineOption exitAfterFirstPaint{u"exit-after-first-paint"_s,
+                                           u"Quit once the main window has painted."_s};
+};
+
+void setUp(QCommandLineParser &parser, Options &o)
+{
+    QCoreApplication::setApplicationName(u"Korvalis Editor"_s);
+    QCoreApplication::setApplicationVersion(u"1.3"_s);
+    parser.setApplicationDescription(u"Editor of the Korvalis item files"_s);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(o.dataDir);
+    parser.addOption(o.check);
+    parser.addOption(o.json);
+    o.exitAfterFirstPaint.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(o.exitAfterFirstPaint);
+    parser.addPositionalArgument(u"FILE"_s,
+                                 u"Item files to open, each in its editor; with --check, the "
+                                 "files or folders to check."_s,
+                                 u"[FILE...]"_s);
+}
+
+// The checker needs no display: it runs in terminals, containers and
+// build pipelines.
+int runCheck(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    Options o;
+    setUp(parser, o);
+    parser.process(app);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return runCheckCommand(parser.positionalArguments(), parser.isSet(o.json), out, err);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--check") == 0)
+            return runCheck(argc, argv);
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"Korvalis Editor"_s);
-    QApplication::setApplicationVersion(u"1.3"_s);
     // The small sizes only: decoding the 256-pixel icon at start costs more
     // than the rest of the main window.
     QIcon icon;
@@ -23,30 +84,30 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(icon);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"Editor of the Korvalis item files"_s);
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption dataDir(u"data-dir"_s,
-                                     u"Machine-wide data folder that holds Korvalis/ "
-                                     "(default: $KORVALIS_DATA_DIR, else the platform's)."_s,
-                                     u"DIR"_s);
-    parser.addOption(dataDir);
-    QCommandLineOption exitAfterFirstPaint(u"exit-after-first-paint"_s,
-                                           u"Quit once the main window has painted."_s);
-    exitAfterFirstPaint.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(exitAfterFirstPaint);
+    Options o;
+    setUp(parser, o);
     parser.process(app);
+    if (parser.isSet(o.json)) {
+        QTextStream(stderr) << "korvalisedit: --json goes with --check\n";
+        return 2;
+    }
 
     QtDesktopServices desktop;
-    const QString dataPath = resolveDataPath(parser.value(dataDir), desktop);
+    const QString dataPath = resolveDataPath(parser.value(o.dataDir), desktop);
 
     KorvalisApplication korvalis(desktop, dataPath, QDir::currentPath());
     if (!korvalis.installationFound())
         return 1;
-    QWidget &mainWindow = korvalis.KorvalisAppForm();
-    if (parser.isSet(exitAfterFirstPaint))
+    TKorvalisAppForm &mainWindow = korvalis.KorvalisAppForm();
+    if (parser.isSet(o.exitAfterFirstPaint))
         mainWindow.installEventFilter(new QuitAfterFirstPaint(&mainWindow));
     mainWindow.show();
+    // Files named on the command line (a file manager's "open with") open
+    // once the main window is up, one after the other.
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &mainWindow,
+                           [&mainWindow, files] { mainWindow.openItemFiles(files); });
     const int status = app.exec();
     // An export still packing must get to replace its archive.
     desktop.finishPendingProcesses(60 * 1000);

@@ -505,7 +505,12 @@ void TItemEditorForm::Load()
     const KindInfo &k = info();
     if (!m_shell.OpenDialogExecute(k.fileFilter(), kindFolder()))
         return;
-    const QString path = m_shell.OpenDialogFileName();
+    LoadFile(m_shell.OpenDialogFileName());
+}
+
+void TItemEditorForm::LoadFile(const QString &path)
+{
+    const KindInfo &k = info();
     const IniProfile ini = IniProfile::fromFile(path);
     m_fileName->setText(QFileInfo(path).fileName());
 

@@ -43,6 +43,7 @@ public:
     QDialog *dialog() override { return this; }
 
     void Load();
+    void LoadFile(const QString &path) override;
     void Save();
     bool Verifica();
     // The kind folder, ending with a separator (GetPathAmi for the hook).

@@ -2,6 +2,8 @@
 
 #include "kinds.h"
 
+#include <QString>
+
 class QDialog;
 
 // What the main window needs of an editor window: reset it to a new item,
@@ -11,6 +13,8 @@ class KindEditor
 public:
     virtual ~KindEditor() = default;
     virtual void New() = 0;
+    // Reads the item file at `path` as Open does after its dialog.
+    virtual void LoadFile(const QString &path) = 0;
     virtual QDialog *dialog() = 0;
 };
 

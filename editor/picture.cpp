@@ -1,5 +1,6 @@
 #include "picture.h"
 
+#include "filenames.h"
 #include "kverror.h"
 
 #include <QDir>
@@ -16,22 +17,7 @@ namespace Picture {
 
 QString resolve(const QString &path)
 {
-    const QFileInfo fi(path);
-    if (fi.exists() || fi.fileName().isEmpty())
-        return path;
-    const QDir dir = fi.absoluteDir();
-    if (!dir.exists())
-        return path;
-    QString found;
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names) {
-        if (name.compare(fi.fileName(), Qt::CaseInsensitive) != 0)
-            continue;
-        if (!found.isEmpty())
-            return path; // ambiguous: do not guess
-        found = name;
-    }
-    return found.isEmpty() ? path : dir.filePath(found);
+    return FileNames::resolveCase(path);
 }
 
 QImage load(const QString &path, QSize viewSize)
@@ -70,12 +56,38 @@ QImage load(const QString &path, QSize viewSize)
     return image;
 }
 
+namespace {
+// True when both files can be read and hold the same bytes. Reading both is
+// far cheaper than a durable rewrite of the target.
+bool sameContent(const QFileInfo &a, const QFileInfo &b)
+{
+    if (!a.isFile() || !b.isFile() || a.size() != b.size())
+        return false;
+    QFile fa(a.filePath());
+    QFile fb(b.filePath());
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 chunk = qint64(64) * 1024;
+    for (;;) {
+        const QByteArray ca = fa.read(chunk);
+        const QByteArray cb = fb.read(chunk);
+        if (ca != cb || fa.error() != QFileDevice::NoError || fb.error() != QFileDevice::NoError)
+            return false;
+        if (ca.isEmpty())
+            return true;
+    }
+}
+} // namespace
+
 bool copyTo(const QString &source, const QString &target, QString *error)
 {
     const QFileInfo src(source);
     const QFileInfo dst(target);
     if (src.exists() && dst.exists() && src.canonicalFilePath() == dst.canonicalFilePath())
         return true; // copying a file onto itself would truncate it
+    // The picture is already there, as when an item is saved again.
+    if (sameContent(src, dst))
+        return true;
 
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {

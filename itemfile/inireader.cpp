@@ -7,7 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <cstring>
+#include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -17,14 +18,27 @@ namespace {
 // buffer, so a longer value comes back as its first 2047 characters.
 constexpr qsizetype kMaxValueLength = 2047;
 
-bool isBlank(char c)
+// The parser runs on 8-bit text (char) and on UTF-16 text (char16_t).
+template<typename Ch>
+bool isBlank(Ch c)
 {
-    return c == ' ' || c == '\t';
+    return c == Ch(' ') || c == Ch('\t');
 }
 
 bool isBlank(QChar c)
 {
-    return c == u' ' || c == u'\t';
+    return isBlank(c.unicode());
+}
+
+// The text of a range of the file.
+QString decoded(const char *b, const char *e)
+{
+    return CodePage::fromWindows1252(QByteArrayView(b, e - b));
+}
+
+QString decoded(const char16_t *b, const char16_t *e)
+{
+    return QString(reinterpret_cast<const QChar *>(b), e - b);
 }
 
 // One physical line. Offsets index the file's bytes; the text range
@@ -36,6 +50,7 @@ struct Line
     qsizetype textEnd = 0;
     qsizetype lineEnd = 0; // where the CR LF, LF or CR starts (== end when none)
     qsizetype end = 0;     // start of the next line
+    int number = 0;        // 1 for the first line
 };
 
 enum class LineKind { Blank, Comment, Section, Entry };
@@ -54,46 +69,46 @@ struct ParsedLine
 
 // Calls f(line) for every line. CR LF, LF and a lone CR each end a line;
 // the last line needs no line end. Linear in the size of the data.
-template<typename F>
-void forEachLine(QByteArrayView data, F &&f)
+template<typename Ch, typename F>
+void forEachLine(const Ch *p, qsizetype n, F &&f)
 {
-    const char *p = data.data();
-    const qsizetype n = data.size();
     qsizetype pos = 0;
+    int number = 0;
     while (pos < n) {
         qsizetype eol = pos;
-        while (eol < n && p[eol] != '\n' && p[eol] != '\r')
+        while (eol < n && p[eol] != Ch('\n') && p[eol] != Ch('\r'))
             ++eol;
         qsizetype next = eol;
         if (next < n)
-            next += (p[next] == '\r' && next + 1 < n && p[next + 1] == '\n') ? 2 : 1;
+            next += (p[next] == Ch('\r') && next + 1 < n && p[next + 1] == Ch('\n')) ? 2 : 1;
         qsizetype b = pos;
         qsizetype e = eol;
         while (b < e && isBlank(p[b]))
             ++b;
         while (e > b && isBlank(p[e - 1]))
             --e;
-        f(Line{pos, b, e, eol, next});
+        f(Line{pos, b, e, eol, next, ++number});
         pos = next;
     }
 }
 
-ParsedLine parseLine(const char *p, const Line &line)
+template<typename Ch>
+ParsedLine parseLine(const Ch *p, const Line &line)
 {
     ParsedLine r;
     const qsizetype b = line.textBegin;
     const qsizetype e = line.textEnd;
     if (b == e)
         return r;
-    if (p[b] == ';') {
+    if (p[b] == Ch(';')) {
         r.kind = LineKind::Comment;
         return r;
     }
-    if (p[b] == '[') {
+    if (p[b] == Ch('[')) {
         // The name runs to the last ']'; a '[' line without one is an
         // ordinary line of the current section.
         qsizetype close = e - 1;
-        while (close > b && p[close] != ']')
+        while (close > b && p[close] != Ch(']'))
             --close;
         if (close > b) {
             r.kind = LineKind::Section;
@@ -110,12 +125,12 @@ ParsedLine parseLine(const char *p, const Line &line)
     }
     r.kind = LineKind::Entry;
     r.nameBegin = b;
-    const void *eq = std::memchr(p + b, '=', std::size_t(e - b));
-    if (!eq) {
+    const Ch *eq = std::find(p + b, p + e, Ch('='));
+    if (eq == p + e) {
         r.nameEnd = e;
         return r;
     }
-    const qsizetype eqPos = static_cast<const char *>(eq) - p;
+    const qsizetype eqPos = eq - p;
     qsizetype ne = eqPos;
     while (ne > b && isBlank(p[ne - 1]))
         --ne;
@@ -130,9 +145,10 @@ ParsedLine parseLine(const char *p, const Line &line)
 
 // Names compare case-insensitively for ASCII letters only, as the profile
 // functions do on a Western system.
-QString foldedName(const char *b, const char *e)
+template<typename Ch>
+QString foldedName(const Ch *b, const Ch *e)
 {
-    QString s = CodePage::fromWindows1252(QByteArrayView(b, e - b));
+    QString s = decoded(b, e);
     for (QChar &c : s) {
         if (c >= u'A' && c <= u'Z')
             c = QChar(c.unicode() + (u'a' - u'A'));
@@ -165,14 +181,38 @@ QString foldedName(QStringView name)
 // the text is cut to the caller's buffer. Stripping first matches Windows,
 // which copies the text after the opening quote into the buffer and drops
 // the closing one, so a quoted value of exactly 2047 characters survives.
-QString cookedValue(const char *b, const char *e)
+template<typename Ch>
+QString cookedValue(const Ch *b, const Ch *e)
 {
-    if (e - b >= 2 && (*b == '"' || *b == '\'') && e[-1] == *b) {
+    if (e - b >= 2 && (*b == Ch('"') || *b == Ch('\'')) && e[-1] == *b) {
         ++b;
         --e;
     }
-    return CodePage::fromWindows1252(
-        QByteArrayView(b, std::min<qsizetype>(e - b, kMaxValueLength)));
+    return decoded(b, b + std::min<qsizetype>(e - b, kMaxValueLength));
+}
+
+// A file saved as "Unicode" (UTF-16 with a byte-order mark) is read as text,
+// as the profile functions do; anything else is 8-bit text. Nothing when the
+// bytes carry no UTF-16 byte-order mark.
+std::optional<QString> utf16Text(const QByteArray &bytes)
+{
+    if (bytes.size() < 2)
+        return std::nullopt;
+    const auto b0 = uchar(bytes[0]);
+    const auto b1 = uchar(bytes[1]);
+    const bool little = b0 == 0xFF && b1 == 0xFE;
+    if (!little && !(b0 == 0xFE && b1 == 0xFF))
+        return std::nullopt;
+    // A trailing odd byte is no character.
+    const qsizetype units = (bytes.size() - 2) / 2;
+    QString text(units, Qt::Uninitialized);
+    const auto *src = reinterpret_cast<const uchar *>(bytes.constData()) + 2;
+    for (qsizetype i = 0; i < units; ++i) {
+        const uchar lo = little ? src[2 * i] : src[2 * i + 1];
+        const uchar hi = little ? src[2 * i + 1] : src[2 * i];
+        text[i] = QChar(char16_t(lo | (hi << 8)));
+    }
+    return text;
 }
 
 QString nativeName(const QString &path)
@@ -184,11 +224,18 @@ QString nativeName(const QString &path)
 
 IniProfile IniProfile::fromBytes(const QByteArray &bytes)
 {
+    if (const std::optional<QString> text = utf16Text(bytes))
+        return parse(reinterpret_cast<const char16_t *>(text->constData()), text->size());
+    return parse(bytes.constData(), bytes.size());
+}
+
+template<typename Ch>
+IniProfile IniProfile::parse(const Ch *p, qsizetype n)
+{
     IniProfile profile;
-    const char *p = bytes.constData();
     // -1: before the first header, or inside a repeated section.
     qsizetype currentIndex = -1;
-    forEachLine(bytes, [&](const Line &line) {
+    forEachLine(p, n, [&](const Line &line) {
         const ParsedLine parsed = parseLine(p, line);
         switch (parsed.kind) {
         case LineKind::Blank:
@@ -202,7 +249,7 @@ IniProfile IniProfile::fromBytes(const QByteArray &bytes)
             }
             currentIndex = qsizetype(profile.m_sections.size());
             profile.m_sectionIndex.insert(name, currentIndex);
-            profile.m_sections.emplace_back();
+            profile.m_sections.emplace_back().line = line.number;
             return;
         }
         case LineKind::Entry: {
@@ -214,7 +261,8 @@ IniProfile IniProfile::fromBytes(const QByteArray &bytes)
             QString name = foldedName(p + parsed.nameBegin, p + parsed.nameEnd);
             if (current->keys.contains(name))
                 return;
-            current->keys.insert(name, cookedValue(p + parsed.valueBegin, p + parsed.valueEnd));
+            current->keys.insert(
+                name, Entry{cookedValue(p + parsed.valueBegin, p + parsed.valueEnd), line.number});
             return;
         }
         }
@@ -253,7 +301,18 @@ std::optional<QString> IniProfile::value(QStringView section, QStringView key) c
     const auto it = s->keys.constFind(name);
     if (it == s->keys.cend())
         return std::nullopt;
-    return *it;
+    return it->value;
+}
+
+int IniProfile::lineOf(QStringView section, QStringView key) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return 0;
+    if (key.isEmpty())
+        return s->line;
+    const auto it = s->keys.constFind(foldedName(key));
+    return it == s->keys.cend() ? 0 : it->line;
 }
 
 QString IniProfile::readString(QStringView section, QStringView key, const QString &def) const
@@ -369,7 +428,7 @@ bool writeProfileString(const QString &path, const QString &section, const QStri
     std::optional<ParsedLine> keyLine;
     Line keyLineRange;
     Line anchor;
-    forEachLine(data, [&](const Line &line) {
+    forEachLine(p, data.size(), [&](const Line &line) {
         if (done)
             return;
         const ParsedLine parsed = parseLine(p, line);

@@ -28,13 +28,26 @@ public:
     qint32 readInteger(QStringView section, QStringView key, qint32 def) const;
 
     bool hasSection(QStringView section) const;
+    // The line (1 for the first) of the key that answers a lookup, or of the
+    // section's header when `key` is empty; 0 when there is none.
+    int lineOf(QStringView section, QStringView key = {}) const;
 
 private:
+    // Ch: char for 8-bit text, char16_t for UTF-16 text.
+    template<typename Ch>
+    static IniProfile parse(const Ch *p, qsizetype n);
+
+    struct Entry
+    {
+        QString value;
+        int line = 0;
+    };
     struct Section
     {
         // Names are stored trimmed and folded to lower case (ASCII only);
         // only the first occurrence of a key is kept.
-        QHash<QString, QString> keys;
+        QHash<QString, Entry> keys;
+        int line = 0;
     };
     const Section *findSection(QStringView section) const;
 

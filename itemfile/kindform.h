@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+class FileCheck;
+
 // An Italian/English text pair.
 struct TextPair
 {
@@ -56,6 +58,7 @@ struct FieldSpec
     QString sizeLabel;    // Label12, empty when none
     TextPair sizeCaption; // "(100x100)"
     QSize viewSize;
+    bool bmpOnly = false; // a picture the game reads as BMP only
 
     // The stored value of a list index (-1: no selection) and back; an
     // index outside the list comes back as -1.
@@ -87,6 +90,10 @@ struct KindForm
 
     TextPair itemName;                   // "Amo" / "hook": names the item in hints
     TextPair msgNome, msgDescr, msgFoto; // common checks' messages
+
+    // The kind's own rules for the command-line checker, beyond what each
+    // field's description already tells (ranges, lists, pictures).
+    std::function<void(FileCheck &)> fileChecks;
 
     const KindInfo &info() const { return kindInfo(kind); }
 };

@@ -67,3 +67,11 @@ QString zipFilter()
 {
     return u"File Zip|*.zip"_s;
 }
+
+std::optional<ItemKind> kindOfFileName(const QString &fileName)
+{
+    for (const KindInfo &k : kindTable())
+        if (fileName.endsWith(k.extension, Qt::CaseInsensitive))
+            return k.kind;
+    return std::nullopt;
+}

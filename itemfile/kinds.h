@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // The nine item kinds, described once. Editors take their constants from
 // here; the order is the order of the main window's toolbar and File menu.
@@ -49,6 +50,8 @@ struct KindInfo
 
 const std::array<KindInfo, kKindCount> &kindTable();
 const KindInfo &kindInfo(ItemKind kind);
+// The kind of an item file told by its extension, in any letter case.
+std::optional<ItemKind> kindOfFileName(const QString &fileName);
 
 // The filter of every picture pick.
 QString pictureFilter();

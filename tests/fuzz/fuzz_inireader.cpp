@@ -31,6 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(CodePage::toWindows1252(text) == bytes);
 
     const IniProfile profile = IniProfile::fromBytes(bytes);
+    // The same text saved as UTF-16 LE with its byte-order mark reads alike
+    // (unless the bytes already start with a UTF-16 mark).
+    const bool markedUtf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    QByteArray twinBytes("\xFF\xFE");
+    twinBytes.append(reinterpret_cast<const char *>(text.constData()), text.size() * 2);
+    const IniProfile twin = IniProfile::fromBytes(twinBytes);
 
     QStringList sections{u"AMO"_s, u"LINGUA"_s, u"S"_s, QString()};
     QStringList keys{u"NOME"_s, u"KORVALIS"_s, u"K"_s, u"MISURA"_s};
@@ -43,6 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             check(!value || has);
             check(!value || value->size() <= 2047);
             check(profile.readString(section, key, u"def"_s) == value.value_or(u"def"_s));
+            check(markedUtf16 || twin.value(section, key) == value);
             const qint32 n = profile.readInteger(section, key, kDefault);
             check(n == (value ? parseKvInteger(*value).value_or(kDefault) : kDefault));
         }

@@ -15,9 +15,32 @@ namespace {
 // Marks "the reader answered the default" in the tables below.
 const QString kDefault = u"<default>"_s;
 
+// The file as Notepad saves it as "Unicode": UTF-16 with a byte-order mark.
+QByteArray asUtf16(const QByteArray &file, bool littleEndian)
+{
+    const QString text = CodePage::fromWindows1252(file);
+    QByteArray out = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (const QChar c : text) {
+        const char lo = char(c.unicode() & 0xFF);
+        const char hi = char(c.unicode() >> 8);
+        out.append(littleEndian ? lo : hi).append(littleEndian ? hi : lo);
+    }
+    return out;
+}
+
+// Every reading rule holds for UTF-16 files too, so each lookup of the
+// tables below is also made on the file's UTF-16 twins; a twin that answers
+// otherwise makes the answer a mismatch report.
 QString lookup(const QByteArray &file, const QString &section, const QString &key)
 {
-    return IniProfile::fromBytes(file).readString(section, key, kDefault);
+    QString answer = IniProfile::fromBytes(file).readString(section, key, kDefault);
+    for (const bool little : {true, false}) {
+        const QString twin =
+            IniProfile::fromBytes(asUtf16(file, little)).readString(section, key, kDefault);
+        if (twin != answer)
+            return u"<UTF-16 %1 read \"%2\">"_s.arg(little ? u"LE"_s : u"BE"_s, twin);
+    }
+    return answer;
 }
 
 } // namespace
@@ -49,6 +72,8 @@ private Q_SLOTS:
     void parseInteger();
     void readInteger_data();
     void readInteger();
+    void unicodeFiles();
+    void linesOfKeys();
 };
 
 // Line ends, blanks and comments.
@@ -269,6 +294,39 @@ void TestIniReader::highBytesReadBack()
     QCOMPARE(value.at(0x80 - 0x80), QChar(0x20AC));
     QCOMPARE(value.at(0x9F - 0x80), QChar(0x0178));
     QCOMPARE(value.at(0xE8 - 0x80), QChar(0x00E8));
+}
+
+void TestIniReader::unicodeFiles()
+{
+    // Characters beyond the 8-bit page survive a UTF-16 read; a lone
+    // trailing byte is ignored.
+    QByteArray utf16 = asUtf16("[S]\r\nK=\"x\"\r\n", true);
+    utf16.replace(QByteArray("x\0", 2), QByteArray("\xA9\x03", 2)); // U+03A9
+    QCOMPARE(IniProfile::fromBytes(utf16 + 'Z').readString(u"S"_s, u"K"_s, kDefault),
+             QString(QChar(0x03A9)));
+    // Without its byte-order mark UTF-16 is 8-bit text with NULs: no key.
+    QCOMPARE(lookup(asUtf16("[S]\r\nK=1\r\n", true).mid(2), u"S"_s, u"K"_s), kDefault);
+    // UTF-8 with a byte-order mark is 8-bit text as before: our files start
+    // with a comment line, which the mark only lengthens.
+    const QByteArray utf8 = "\xEF\xBB\xBF; KORVALIS\r\n[S]\r\nK=\xC3\xA8\r\n";
+    QCOMPARE(IniProfile::fromBytes(utf8).readString(u"S"_s, u"K"_s, kDefault),
+             CodePage::fromWindows1252("\xC3\xA8"));
+}
+
+void TestIniReader::linesOfKeys()
+{
+    // Every line end counts one line; the answering key is the first one of
+    // the first section; a line without '=' is no key.
+    const QByteArray file = ";t\r\n[S]\rK\nK=1\r\nk=2\n\n[T]\r\n[s]\r\nL=3\r\n[U]\r\nM=4";
+    for (const QByteArray &bytes : {file, asUtf16(file, true)}) {
+        const IniProfile ini = IniProfile::fromBytes(bytes);
+        QCOMPARE(ini.lineOf(u"s"_s), 2);
+        QCOMPARE(ini.lineOf(u"S"_s, u"K"_s), 4);
+        QCOMPARE(ini.lineOf(u"T"_s), 7);
+        QCOMPARE(ini.lineOf(u"S"_s, u"L"_s), 0);
+        QCOMPARE(ini.lineOf(u"U"_s, u" m "_s), 11);
+        QCOMPARE(ini.lineOf(u"V"_s), 0);
+    }
 }
 
 void TestIniReader::hasSection_data()

@@ -5,14 +5,16 @@
 #      the program with status 0;
 #   2. without the game's settings file the message window comes up, and
 #      once dismissed the program ends with a non-zero status;
-#   3. --version, --help and the KORVALIS_DATA_DIR variable work.
+#   3. --version, --help and the KORVALIS_DATA_DIR variable work;
+#   4. an item file named on the command line opens in its editor;
+#   5. --check runs without any display.
 # Exits 77 (skipped) only when Xvfb or xdotool is missing.
 #
-#   smoke.sh KORVALISEDIT DEMO_DATA_SCRIPT
+#   smoke.sh KORVALISEDIT DEMO_DATA_GENERATOR
 set -uo pipefail
 
 if [ $# -ne 2 ]; then
-    echo "usage: $0 KORVALISEDIT DEMO_DATA_SCRIPT" >&2
+    echo "usage: $0 KORVALISEDIT DEMO_DATA_GENERATOR" >&2
     exit 2
 fi
 editor="$1"
@@ -66,8 +68,10 @@ fail()
 now_ms() { date +%s%3N; }
 
 # Xvfb picks a free display itself and writes its number once it accepts
-# connections, so there is no race with other servers or tests.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# connections, so there is no race with other servers or tests. -noreset:
+# by default the server resets when its last client leaves (every xdotool
+# call, every editor run) and refuses whoever connects during the reset.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 deadline=$(($(now_ms) + 30000))
 until [ -s "$work/display" ]; do
@@ -143,7 +147,7 @@ no_sanitizer_report()
 
 # Case 1: a demo installation; its interface is Italian, so File > Esci.
 data="$work/data"
-"$demo_data" "$data" >/dev/null || fail "scripts/demo-data failed"
+"$demo_data" "$data" >/dev/null || fail "the demo data generator failed"
 start_editor "$data"
 find_window "installation: main window"
 press_keys "$window" alt+f s
@@ -170,7 +174,7 @@ version="$(QT_QPA_PLATFORM=offscreen "$editor" --version 2>/dev/null)"
 [ "$version" = "Korvalis Editor 1.3" ] || fail "--version printed '$version'"
 QT_QPA_PLATFORM=offscreen "$editor" --help 2>/dev/null | grep -q -- '--data-dir <DIR>' \
     || fail "--help does not list --data-dir"
-"$demo_data" "$data" >/dev/null || fail "scripts/demo-data failed"
+"$demo_data" "$data" >/dev/null || fail "the demo data generator failed"
 : >"$work/app.log"
 KORVALIS_DATA_DIR="$data" "$editor" >"$work/app.log" 2>&1 &
 app_pid=$!
@@ -179,3 +183,35 @@ press_keys "$window" alt+f s
 wait_exit "File > Esci"
 [ "$status" -eq 0 ] || fail "KORVALIS_DATA_DIR: editor exited with status $status"
 echo "ok: --version, --help and KORVALIS_DATA_DIR"
+
+# Case 4: an item file named on the command line opens in its editor, over
+# the main window; closing both ends the program normally.
+printf '[AMO]\r\nNOME="Amo da riga di comando"\r\nFILENAMEFOTO="amo.bmp"\r\n' \
+    >"$data/Korvalis/Ami/riga.KVA"
+convert -size 100x100 xc:red "$data/Korvalis/Ami/amo.bmp" || fail "convert failed"
+: >"$work/app.log"
+"$editor" --data-dir "$data" "$data/Korvalis/Ami/riga.KVA" >"$work/app.log" 2>&1 &
+app_pid=$!
+deadline=$(($(now_ms) + window_timeout * 1000))
+until editor_window="$(xdotool search --onlyvisible --name '^Amo$' 2>/dev/null | head -n 1)" \
+    && [ -n "$editor_window" ]; do
+    kill -0 "$app_pid" 2>/dev/null || fail "FILE: editor ended before showing the hook editor"
+    [ "$(now_ms)" -lt "$deadline" ] || fail "FILE: no hook editor within ${window_timeout} s"
+    sleep 0.1
+done
+press_keys "$editor_window" Escape
+find_window "FILE: main window after the hook editor"
+press_keys "$window" alt+f s
+wait_exit "File > Esci after the hook editor"
+[ "$status" -eq 0 ] || fail "FILE: editor exited with status $status"
+no_sanitizer_report "FILE"
+echo "ok: a hook named on the command line opened in the hook editor"
+
+# Case 5: --check needs no display at all.
+report="$(env -u DISPLAY -u QT_QPA_PLATFORM "$editor" --check "$data/Korvalis/Ami/amo.bmp" \
+    "$data/Korvalis/Ami/riga.KVA" 2>&1)"
+status=$?
+[ "$status" -eq 1 ] || fail "--check: status $status, output: $report"
+echo "$report" | grep -q ': error: ' || fail "--check printed no error: $report"
+echo "$report" | tail -n 1 | grep -q '^2 files checked: ' || fail "--check summary: $report"
+echo "ok: --check without a display"

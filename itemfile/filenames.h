@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace FileNames {
+
+// Files made on Windows name pictures in any letter case. When `path` does
+// not exist but exactly one file of its folder matches its name without
+// regard to case, that file's path is returned; otherwise `path` itself.
+QString resolveCase(const QString &path);
+
+// The picture formats item files use, told by the file's first bytes.
+enum class PictureFormat { None, Jpeg, Bmp };
+// None when the file cannot be read or is neither.
+PictureFormat sniffPicture(const QString &path);
+
+} // namespace FileNames

@@ -1,0 +1,193 @@
+#include "itemcheck.h"
+
+#include "filenames.h"
+#include "kindform.h"
+
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qsizetype kNameMax = 32;
+constexpr qsizetype kDescrMax = 256;
+
+QString quoted(const QString &text)
+{
+    return u'"' + text + u'"';
+}
+
+// The profile functions see a NUL as the end of the text: whatever follows
+// it on the line is lost, so such a file is no text the game reads.
+bool looksBinary(const QByteArray &bytes)
+{
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    return !utf16 && bytes.contains('\0');
+}
+
+void checkText(FileCheck &c, const QString &key, const QString &readDefault, qsizetype max,
+               bool refusedWhenEmpty)
+{
+    if (!c.ini().value(c.section(), key)) {
+        c.warning(key, u"%1 is missing: the editor reads %2"_s.arg(key, quoted(readDefault)));
+        return;
+    }
+    const QString value = c.ini().readString(c.section(), key, readDefault);
+    if (value.isEmpty()) {
+        if (refusedWhenEmpty)
+            c.error(key, u"%1 is empty: the editor refuses to save the item"_s.arg(key));
+        else
+            c.warning(key, u"%1 is empty"_s.arg(key));
+    } else if (value.size() > max) {
+        c.warning(key, u"%1 is %2 characters long; the editor's field holds %3"_s.arg(key)
+                           .arg(value.size())
+                           .arg(max));
+    }
+}
+
+void checkList(FileCheck &c, const FieldSpec &f)
+{
+    const qint32 stored = c.integer(f.key, f.readDefault);
+    if (f.decodeIndex(stored) >= 0)
+        return;
+    c.error(f.key, u"%1=%2 is outside its list (%3..%4): the editor shows no selection and "
+                   "saves %5"_s.arg(f.key)
+                       .arg(stored)
+                       .arg(f.encode(0))
+                       .arg(f.encode(int(f.entriesI.size()) - 1))
+                       .arg(f.encode(-1)));
+}
+
+void checkTrackBar(FileCheck &c, const FieldSpec &f)
+{
+    const qint32 stored = c.integer(f.key, f.readDefault);
+    const int held = f.clampPosition(stored);
+    if (held == stored)
+        return;
+    c.warning(f.key, u"%1=%2 is outside %3..%4: the editor sets it to %5"_s.arg(f.key)
+                         .arg(stored)
+                         .arg(f.minimum)
+                         .arg(f.maximum)
+                         .arg(held));
+}
+
+void checkPicture(FileCheck &c, const FieldSpec &f)
+{
+    const std::optional<QString> value = c.ini().value(c.section(), f.key);
+    if (!value || value->isEmpty()) {
+        c.error(f.key, u"%1 %2: the item has no picture"_s.arg(f.key, value ? u"is empty"_s
+                                                                            : u"is missing"_s));
+        return;
+    }
+    const QString &name = *value;
+    const QString path = c.folder() + name;
+    const QString found = FileNames::resolveCase(path);
+    const QFileInfo info(found);
+    if (!info.exists()) {
+        c.error(f.key, u"picture %1 not found in %2"_s.arg(quoted(name), c.folder()));
+        return;
+    }
+    if (found != path) {
+        c.warning(f.key, u"picture %1 is found only as %2: names are case-sensitive on other "
+                         "systems"_s.arg(quoted(name), quoted(info.fileName())));
+    }
+    const FileNames::PictureFormat format = FileNames::sniffPicture(found);
+    if (format == FileNames::PictureFormat::None) {
+        c.error(f.key, u"picture %1 cannot be read as a JPEG or BMP picture"_s.arg(quoted(name)));
+    } else if (f.bmpOnly && format != FileNames::PictureFormat::Bmp) {
+        c.error(f.key, u"picture %1 must be a BMP picture"_s.arg(quoted(name)));
+    }
+}
+
+} // namespace
+
+FileCheck::FileCheck(const IniProfile &ini, QString section, QString folder)
+    : m_ini(ini)
+    , m_section(std::move(section))
+    , m_folder(std::move(folder))
+{
+}
+
+void FileCheck::add(Finding::Severity severity, const QString &key, const QString &message)
+{
+    // A missing key points at its section; the file as a whole at no line.
+    int line = 0;
+    if (!key.isEmpty()) {
+        line = m_ini.lineOf(m_section, key);
+        if (line == 0)
+            line = m_ini.lineOf(m_section);
+    }
+    findings.push_back(Finding{line, key, severity, message});
+}
+
+void FileCheck::error(const QString &key, const QString &message)
+{
+    add(Finding::Severity::Error, key, message);
+}
+
+void FileCheck::warning(const QString &key, const QString &message)
+{
+    add(Finding::Severity::Warning, key, message);
+}
+
+qint32 FileCheck::integer(const QString &key, qint32 readDefault)
+{
+    const std::optional<QString> value = m_ini.value(m_section, key);
+    if (!value) {
+        warning(key, u"%1 is missing: the editor reads %2"_s.arg(key).arg(readDefault));
+        return readDefault;
+    }
+    const std::optional<qint32> n = parseKvInteger(*value);
+    if (!n) {
+        error(key, u"%1=%2 is not a whole number: the editor reads %3"_s.arg(key, *value)
+                       .arg(readDefault));
+        return readDefault;
+    }
+    return *n;
+}
+
+QString FileCheck::text(const QString &key, const QString &readDefault)
+{
+    const std::optional<QString> value = m_ini.value(m_section, key);
+    if (!value) {
+        warning(key, u"%1 is missing: the editor reads %2"_s.arg(key, quoted(readDefault)));
+        return readDefault;
+    }
+    return *value;
+}
+
+std::vector<Finding> checkItemBytes(const QByteArray &bytes, const KindForm &form,
+                                    const QString &folder)
+{
+    const IniProfile ini = IniProfile::fromBytes(bytes);
+    FileCheck c(ini, form.info().section, folder);
+    if (looksBinary(bytes)) {
+        c.error(QString(), u"not a text file the game reads (it holds NUL bytes)"_s);
+        return std::move(c.findings);
+    }
+    if (!ini.hasSection(c.section())) {
+        c.error(QString(),
+                u"section [%1] is missing: every value reads its default"_s.arg(c.section()));
+        return std::move(c.findings);
+    }
+    checkText(c, u"NOME"_s, form.defNome, kNameMax, true);
+    checkText(c, u"NAME"_s, form.defName, kNameMax, false);
+    checkText(c, u"DESCRIZIONE"_s, form.defDescrizione, kDescrMax, true);
+    checkText(c, u"DESCRIPTION"_s, form.defDescription, kDescrMax, false);
+    for (const FieldSpec &f : form.fields) {
+        switch (f.type) {
+        case FieldSpec::Type::List:
+            checkList(c, f);
+            break;
+        case FieldSpec::Type::TrackBar:
+            checkTrackBar(c, f);
+            break;
+        case FieldSpec::Type::Picture:
+            checkPicture(c, f);
+            break;
+        }
+    }
+    if (form.fileChecks)
+        form.fileChecks(c);
+    return std::move(c.findings);
+}
