@@ -1,7 +1,9 @@
 #include "checkcommand.h"
 
 #include "amoform.h"
+#include "cannaform.h"
 #include "kindform.h"
+#include "mulinelloform.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,6 +29,8 @@ const KindForm *formOf(ItemKind kind)
     static const std::array<std::optional<KindForm>, kKindCount> forms = [] {
         std::array<std::optional<KindForm>, kKindCount> f;
         f[size_t(ItemKind::Amo)] = TAmoForm::describe();
+        f[size_t(ItemKind::Canna)] = TCannaForm::describe();
+        f[size_t(ItemKind::Mulinello)] = TMulinelloForm::describe();
         return f;
     }();
     const std::optional<KindForm> &f = forms[size_t(kind)];

@@ -154,6 +154,14 @@ int main(int argc, char *argv[])
               {u"Amo da trota"_s, u"Trout hook"_s, u"Amo fine, gambo medio, per la trota"_s,
                u"Thin medium-shank hook for trout"_s},
               {DemoPictures::hook()}, u"AmoTrota.kva"_s);
+    demo.item(ItemKind::Canna,
+              {u"Canna bolognese"_s, u"Bolognese rod"_s, u"Canna bolognese da 6 metri"_s,
+               u"Six-metre bolognese rod"_s},
+              {DemoPictures::tackle(u"rod"_s, QColor(40, 90, 160))}, u"CannaBolognese.kvn"_s);
+    demo.item(ItemKind::Mulinello,
+              {u"Mulinello da spinning"_s, u"Spinning reel"_s,
+               u"Mulinello con frizione anteriore"_s, u"Reel with front drag"_s},
+              {DemoPictures::tackle(u"reel"_s, QColor(150, 150, 160))}, u"MulinelloSpin.kvm"_s);
 
     if (!demo.ok()) {
         err << "kv_demodata: the demo is incomplete:\n  " << demo.problems().join(u"\n  "_s)
