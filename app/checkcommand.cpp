@@ -2,6 +2,9 @@
 
 #include "amoform.h"
 #include "cannaform.h"
+#include "fishchecks.h"
+#include "luogoform.h"
+#include "pasturaform.h"
 #include "kindform.h"
 #include "mulinelloform.h"
 
@@ -31,6 +34,8 @@ const KindForm *formOf(ItemKind kind)
         f[size_t(ItemKind::Amo)] = TAmoForm::describe();
         f[size_t(ItemKind::Canna)] = TCannaForm::describe();
         f[size_t(ItemKind::Mulinello)] = TMulinelloForm::describe();
+        f[size_t(ItemKind::Luogo)] = TLuogoForm::describe();
+        f[size_t(ItemKind::Pastura)] = TPasturaForm::describe();
         return f;
     }();
     const std::optional<KindForm> &f = forms[size_t(kind)];
@@ -170,7 +175,8 @@ void walk(const QString &root, Printer &printer)
 std::vector<Finding> checkItemFile(const QString &path, ItemKind kind)
 {
     const KindForm *form = formOf(kind);
-    if (!form)
+    // The presence lists have no names or pictures: their own check.
+    if (!form && kind != ItemKind::PresPesci)
         return {fileError(u"this kind of item file cannot be checked yet"_s)};
     if (!isPlainFile(path))
         return {fileError(u"not a plain file"_s)};
@@ -182,6 +188,8 @@ std::vector<Finding> checkItemFile(const QString &path, ItemKind kind)
         return {fileError(u"cannot be read: %1"_s.arg(file.errorString()))};
     if (bytes.size() > kMaxItemFileSize)
         return {fileError(u"larger than %1 bytes: no item file"_s.arg(kMaxItemFileSize))};
+    if (!form)
+        return checkPresenceBytes(bytes);
     return checkItemBytes(bytes, *form, QFileInfo(path).absolutePath() + u'/');
 }
 

@@ -4,6 +4,9 @@
 #include "amoform.h"
 #include "cannaform.h"
 #include "korvalisappform.h"
+#include "pasturaform.h"
+#include "luogoform.h"
+#include "prespesciform.h"
 #include "desktopservices.h"
 #include "mulinelloform.h"
 
@@ -65,9 +68,32 @@ TMulinelloForm &KorvalisApplication::MulinelloForm()
     return *m_mulinello;
 }
 
+TPasturaForm &KorvalisApplication::PasturaForm()
+{
+    if (!m_pastura)
+        m_pastura = std::make_unique<TPasturaForm>(m_shell, m_main.get());
+    return *m_pastura;
+}
+
+TPresPesciForm &KorvalisApplication::PresPesciForm()
+{
+    if (!m_presPesci)
+        m_presPesci = std::make_unique<TPresPesciForm>(m_shell, m_main.get());
+    return *m_presPesci;
+}
+
+TLuogoForm &KorvalisApplication::LuogoForm()
+{
+    // The venue editor opens the presence editor on its linked list.
+    if (!m_luogo)
+        m_luogo = std::make_unique<TLuogoForm>(m_shell, PresPesciForm(), m_main.get());
+    return *m_luogo;
+}
+
 bool KorvalisApplication::hasEditor(ItemKind kind) const
 {
-    return kind == ItemKind::Amo || kind == ItemKind::Canna || kind == ItemKind::Mulinello;
+    return kind == ItemKind::Amo || kind == ItemKind::Pastura || kind == ItemKind::PresPesci
+           || kind == ItemKind::Luogo || kind == ItemKind::Canna || kind == ItemKind::Mulinello;
 }
 
 KindEditor *KorvalisApplication::editor(ItemKind kind)
@@ -79,6 +105,12 @@ KindEditor *KorvalisApplication::editor(ItemKind kind)
         return &CannaForm();
     case ItemKind::Mulinello:
         return &MulinelloForm();
+    case ItemKind::Pastura:
+        return &PasturaForm();
+    case ItemKind::PresPesci:
+        return &PresPesciForm();
+    case ItemKind::Luogo:
+        return &LuogoForm();
     default:
         return nullptr;
     }

@@ -12,6 +12,9 @@ class TAboutBox;
 class TAmoForm;
 class TCannaForm;
 class TMulinelloForm;
+class TPasturaForm;
+class TLuogoForm;
+class TPresPesciForm;
 class TKorvalisAppForm;
 
 // m_DataPath: the --data-dir option, else KORVALIS_DATA_DIR, else the
@@ -33,6 +36,9 @@ public:
     TAmoForm &AmoForm();
     TCannaForm &CannaForm();
     TMulinelloForm &MulinelloForm();
+    TPasturaForm &PasturaForm();
+    TPresPesciForm &PresPesciForm();
+    TLuogoForm &LuogoForm();
 
     // False when no game installation was found; the program must end.
     bool installationFound() const;
@@ -48,4 +54,7 @@ private:
     std::unique_ptr<TAmoForm> m_amo;
     std::unique_ptr<TCannaForm> m_canna;
     std::unique_ptr<TMulinelloForm> m_mulinello;
+    std::unique_ptr<TPasturaForm> m_pastura;
+    std::unique_ptr<TPresPesciForm> m_presPesci;
+    std::unique_ptr<TLuogoForm> m_luogo;
 };

@@ -4,18 +4,22 @@
 // desktop services, a temporary installation), on the offscreen platform.
 //
 // kv_bench [--rows FILE] [--pairs N] [--children N]
-//          [--only openings|solo|picture|open|ini|save]
+//          [--only openings|solo|picture|open|ini|save|fish|venue]
 // kv_bench --opening-child JPEG   (internal: one process's first openings)
 // kv_bench --solo-opening-child CannaForm   (internal: one editor alone)
 
 #include "harness.h"
 
 #include "amoform.h"
+#include "fishlists.h"
+#include "inifilewriter.h"
 #include "inireader.h"
 #include "kinds.h"
 #include "korvalisapp.h"
 #include "korvalisappform.h"
+#include "luogoform.h"
 #include "picture.h"
+#include "prespesciform.h"
 #include "scripteddesktop.h"
 #include "testinstallation.h"
 
@@ -26,6 +30,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QTimer>
@@ -522,6 +527,188 @@ void hookSave(const std::string &rows, int pairs, Editor &e, const QString &inco
     }
 }
 
+// ---------------------------------------------------------------------------
+// A 77-row presence list: LoadDati against the reader alone (parse and look
+// up every species), SaveDati against the writer alone (the same lines).
+
+void presenceList(const std::string &rows, int pairs)
+{
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisApplication korvalis(desk, inst.dataPath(), QString());
+    TPresPesciForm &form = korvalis.PresPesciForm();
+    showUntilPainted(&korvalis.KorvalisAppForm());
+    form.New();
+    showUntilPainted(&form);
+
+    const QString folder = form.GetPathPresenzaPesci();
+    // Two lists with different values, loaded in turn: every cell changes.
+    const QString lists[2] = {u"Mare.kvs"_s, u"Mare2.kvs"_s};
+    for (int f = 0; f < 2; ++f) {
+        QByteArray sea = "[PESCI_MARE]\r\n";
+        int n = 0;
+        for (const QString &key : speciesKeys(Acqua::Mare))
+            sea += key.toLatin1() + '=' + QByteArray::number((n++ * 13 + f * 7) % 101) + "\r\n";
+        TestInstallation::write(folder + lists[f], sea);
+    }
+    const auto check = [&](const char *what) {
+        if (!desk.errors.isEmpty() || !desk.messages.isEmpty() || desk.unexpectedDialogs)
+            fail(u"%1 did not run cleanly: %2"_s.arg(QString::fromLatin1(what),
+                                                     (desk.errors + desk.messages).join(u"; ")));
+    };
+
+    int next = 0;
+    const auto readerFloor = [&] {
+        const PresenzaPesci p = readPresenzaPesci(IniProfile::fromFile(folder + lists[next ^= 1]));
+        g_sink = g_sink + p.mare.back();
+    };
+    const auto load = [&] { form.LoadDati(QString(), lists[next ^= 1]); };
+    load();
+    check("LoadDati");
+    {
+        const int floorCalls = bench::callsFor(2e6, readerFloor);
+        const int subjectCalls = bench::callsFor(2e6, load);
+        const bench::Pairs p = bench::alternate(
+            pairs,
+            [&] {
+                QCoreApplication::processEvents();
+                return bench::timePerCall(floorCalls, readerFloor);
+            },
+            [&] {
+                QCoreApplication::processEvents();
+                return bench::timePerCall(subjectCalls, load);
+            });
+        check("LoadDati");
+        bench::emit(rows, {"load a 77-row presence list (LoadDati into the grids)",
+                           bench::duration(p.subjectMedian()),
+                           bench::duration(p.floorMedian()) + " (reader: parse, 131 lookups)",
+                           bench::ratioText(p.ratio()), "<= 3x", p.ratio() <= 3});
+    }
+
+    std::vector<int> values;
+    for (int row = 0; row < 77; ++row)
+        values.push_back(row * 13 % 101);
+    const auto writerFloor = [&] {
+        TIniFileWriter w(desk);
+        w.Crea(folder + u"floor.kvs"_s);
+        writePresenzaPesci(w, kPresenzaTitlePrefix + u"Mare.kvs"_s, Acqua::Mare, values);
+        w.Close();
+    };
+    const auto save = [&] { form.SaveDati(QString(), u"Mare.kvs"_s); };
+    save();
+    check("SaveDati");
+    {
+        const bench::Pairs p = bench::alternate(
+            pairs,
+            [&] {
+                QCoreApplication::processEvents();
+                const double t0 = bench::nowNs();
+                writerFloor();
+                return bench::nowNs() - t0;
+            },
+            [&] {
+                QCoreApplication::processEvents();
+                const double t0 = bench::nowNs();
+                save();
+                return bench::nowNs() - t0;
+            });
+        check("SaveDati");
+        bench::emit(rows, {"save a 77-row presence list (SaveDati from the grid)",
+                           bench::duration(p.subjectMedian()),
+                           bench::duration(p.floorMedian()) + " (writer: the same 85 lines)",
+                           bench::ratioText(p.ratio()), "<= 3x", p.ratio() <= 3});
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The venue editor: opening a venue with a 1024x768 photo, and a pointer
+// movement over the profile's overlay. (Its first opening is a row of the
+// openings above.)
+
+void venue(const std::string &rows, int pairs)
+{
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisApplication korvalis(desk, inst.dataPath(), QString());
+    showUntilPainted(&korvalis.KorvalisAppForm());
+    TLuogoForm &form = korvalis.LuogoForm();
+    form.New();
+    showUntilPainted(&form);
+
+    const QString luoghi = inst.game() + u"Luoghi/"_s;
+    const QString photo = luoghi + u"venue.jpg"_s;
+    writeJpeg(photo, 1024, 768);
+    const QString venues[2] = {luoghi + u"lago.kvl"_s, luoghi + u"fiume.kvl"_s};
+    TestInstallation::write(venues[0],
+                            crlf({"[LUOGO]", "NOME=\"Lago\"", "FILENAMEFOTO=venue.jpg",
+                                  "LIMITI_SUPERIORI=00011223344555555555544332211000",
+                                  "TIPO_LIMITI_SUPERIORI=00202020202000000000030303030300",
+                                  "FILE_PRESENZA_PESCI=\\\\KVS\\\\MioLago"}));
+    TestInstallation::write(venues[1],
+                            crlf({"[LUOGO]", "NOME=\"Fiume\"", "FILENAMEFOTO=venue.jpg", "TIPO=0",
+                                  "CORRENTE=1", "LIMITI_SUPERIORI=77777777000000000000000033333333",
+                                  "FILE_PRESENZA_PESCI=\\\\KVS\\\\PesciNord"}));
+    const auto check = [&](const char *what) {
+        if (!desk.errors.isEmpty() || !desk.messages.isEmpty() || desk.unexpectedDialogs
+            || !desk.allAnswersUsed())
+            fail(u"%1 did not run cleanly: %2"_s.arg(QString::fromLatin1(what),
+                                                     (desk.errors + desk.messages).join(u"; ")));
+    };
+
+    int next = 0;
+    QImageReader(photo).read(); // plugin and page cache, outside the timing
+    const bench::Pairs open = bench::alternate(
+        pairs,
+        [&] {
+            QCoreApplication::processEvents();
+            const double t0 = bench::nowNs();
+            QImageReader reader(photo);
+            g_sink = g_sink + reader.read().width();
+            return bench::nowNs() - t0;
+        },
+        [&] {
+            QCoreApplication::processEvents();
+            desk.answerOpen(venues[next ^= 1]);
+            const double t0 = bench::nowNs();
+            form.Load();
+            return bench::nowNs() - t0;
+        });
+    check("Load");
+    bench::emit(rows, {"open a venue with a 1024x768 JPEG photo (Load, scripted dialog)",
+                       bench::duration(open.subjectMedian()),
+                       bench::duration(open.floorMedian()) + " (full decode)",
+                       bench::ratioText(open.ratio()), "<= 1.0x", open.ratio() <= 1.0});
+
+    // Between two columns: each movement moves the highlight (two markers)
+    // and changes the readout. The floor moves along a column border,
+    // which changes nothing.
+    QWidget *overlay = form.findChild<QWidget *>(u"LuogoLimiti"_s);
+    if (!overlay)
+        fail(u"no overlay"_s);
+    QCoreApplication::processEvents();
+    const auto move = [&](QPoint at) {
+        QMouseEvent e(QEvent::MouseMove, at, overlay->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(overlay, &e);
+        QCoreApplication::processEvents(); // the repaint it causes
+    };
+    int column = 0;
+    const auto subject = [&] { move(QPoint(column ^= 1 ? 8 + 16 * 11 : 8 + 16 * 2, 104)); };
+    int y = 0;
+    const auto floor = [&] { move(QPoint(16 * 5, 100 + (y ^= 1))); };
+    const int floorCalls = bench::callsFor(2e6, floor);
+    const int subjectCalls = bench::callsFor(2e6, subject);
+    const bench::Pairs pointer = bench::alternate(
+        pairs, [&] { return bench::timePerCall(floorCalls, floor); },
+        [&] { return bench::timePerCall(subjectCalls, subject); });
+    bench::emit(rows,
+                {"pointer movement over the venue profile, event to end of repaint",
+                 bench::duration(pointer.subjectMedian()),
+                 bench::duration(pointer.floorMedian()) + " (movement, no change)",
+                 bench::ratioText(pointer.ratio()), "<= 1 ms", pointer.subjectMedian() <= 1e6});
+    check("pointer");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -584,5 +771,9 @@ int main(int argc, char *argv[])
         iniRead(rows, pairs, ami + u"trota.kva"_s);
     if (wanted(u"save"_s))
         hookSave(rows, pairs, e, incoming + u"trota.kva"_s, incoming + u"amo_trota.jpg"_s);
+    if (wanted(u"fish"_s))
+        presenceList(rows, pairs);
+    if (wanted(u"venue"_s))
+        venue(rows, pairs);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QKeySequence>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -110,6 +111,7 @@ void TItemEditorForm::buildUi()
     m_Nuovo = actionNamed(m_File1, u"Nuovo"_s);
     m_Apri = actionNamed(m_File1, u"Apri"_s);
     m_Salva = actionNamed(m_File1, u"Salva"_s);
+    m_Salva->setShortcut(QKeySequence::Save);
     m_File1->addSeparator()->setObjectName(u"N1"_s);
     m_Esci = actionNamed(m_File1, u"Esci"_s);
     m_Installa1 = menuNamed(u"Installa1"_s);
@@ -249,6 +251,14 @@ void TItemEditorForm::buildFields(int top)
             continue;
         }
         w.control->setObjectName(spec.control);
+        if (!spec.rect.isNull()) {
+            w.control->setGeometry(spec.rect);
+            w.label->move(spec.labelPos);
+            if (w.valueLabel)
+                w.valueLabel->move(spec.valueLabelPos);
+            m_fields.push_back(w);
+            continue;
+        }
         w.control->setGeometry(kControlX, y, width, 22);
         m_fields.push_back(w);
         y += kRowHeight;
@@ -262,8 +272,9 @@ int TItemEditorForm::addPictureRow(size_t index, FieldWidgets &w, int y)
 {
     const FieldSpec &spec = m_form.fields[index];
     const QSize view = spec.viewSize;
+    const bool placed = !spec.rect.isNull();
     y += 4;
-    w.label->move(kLabelX, y + 4);
+    w.label->move(placed ? spec.labelPos : QPoint(kLabelX, y + 4));
     if (!spec.sizeLabel.isEmpty()) {
         w.sizeLabel = new QLabel(m_client);
         w.sizeLabel->setObjectName(spec.sizeLabel);
@@ -273,18 +284,20 @@ int TItemEditorForm::addPictureRow(size_t index, FieldWidgets &w, int y)
     w.frame->setObjectName(spec.frame);
     w.frame->setFrameShape(QFrame::Box);
     w.frame->setFrameShadow(QFrame::Sunken);
-    w.frame->setGeometry(kControlX, y, view.width() + 4, view.height() + 4);
+    w.frame->setGeometry(placed ? spec.rect.adjusted(-2, -2, 2, 2)
+                                : QRect(kControlX, y, view.width() + 4, view.height() + 4));
     w.view = new PictureView(w.frame);
     w.view->setObjectName(spec.control);
     w.view->setGeometry(2, 2, view.width(), view.height());
     w.button = new QToolButton(m_client);
     w.button->setObjectName(spec.button);
     w.button->setIcon(QIcon(u":/icons/editor/photo.png"_s));
-    w.button->setGeometry(kControlX + view.width() + 12, y, 25, 25);
+    w.button->setGeometry(
+        QRect(placed ? spec.buttonPos : QPoint(kControlX + view.width() + 12, y), QSize(25, 25)));
     w.control = w.button;
     connect(w.button, &QToolButton::clicked, this,
             [this, index] { runAction([this, index] { pickPicture(index); }); });
-    return y + view.height() + 4 + 8;
+    return placed ? y - 4 : y + view.height() + 4 + 8;
 }
 
 namespace {
@@ -330,19 +343,22 @@ void TItemEditorForm::applyCaptions(bool en)
         if (m_fields[i].sizeLabel)
             m_fields[i].sizeLabel->setText(m_form.fields[i].sizeCaption.in(en));
     }
+    captionsExtra(en);
 }
 
 void TItemEditorForm::applyHints(bool en)
 {
     // "Nuovo Amo", "New hook": the toolbar and File entries name the item.
     const QString &item = m_form.itemName.in(en);
-    const auto naming = [&](const TextPair &verb) -> QString { return verb.in(en) + u' ' + item; };
-    m_ToolButtonNew->setStatusTip(naming(kNew));
-    m_Nuovo->setStatusTip(naming(kNew));
-    m_ToolButtonOpen->setStatusTip(naming(kOpen));
-    m_Apri->setStatusTip(naming(kOpen));
-    m_ToolButtonSave->setStatusTip(naming(kSave));
-    m_Salva->setStatusTip(naming(kSave));
+    const auto naming = [&](const TextPair &verb, const TextPair &own) -> QString {
+        return own.i.isEmpty() ? verb.in(en) + u' ' + item : own.in(en);
+    };
+    m_ToolButtonNew->setStatusTip(naming(kNew, m_form.newHint));
+    m_Nuovo->setStatusTip(naming(kNew, m_form.newHint));
+    m_ToolButtonOpen->setStatusTip(naming(kOpen, m_form.openHint));
+    m_Apri->setStatusTip(naming(kOpen, m_form.openHint));
+    m_ToolButtonSave->setStatusTip(naming(kSave, m_form.saveHint));
+    m_Salva->setStatusTip(naming(kSave, m_form.saveHint));
     m_Esci->setStatusTip(kExitHint.in(en));
     m_Unzip1->setStatusTip(kZipImport.in(en));
     m_Zip1->setStatusTip(kZipExport.in(en));
@@ -352,6 +368,7 @@ void TItemEditorForm::applyHints(bool en)
         w->setStatusTip(m_form.descrHint.in(en));
     for (size_t i = 0; i < m_fields.size(); ++i)
         m_fields[i].control->setStatusTip(m_form.fields[i].hint.in(en));
+    hintsExtra(en);
 }
 
 void TItemEditorForm::SetEnglishCaption()
@@ -478,19 +495,25 @@ QString TItemEditorForm::fileNameFoto() const
     return QString();
 }
 
+QWidget *TItemEditorForm::pathHintHolder(size_t i) const
+{
+    const FieldWidgets &w = m_fields[i];
+    return m_form.fields[i].pathHintOnView ? static_cast<QWidget *>(w.view) : w.frame;
+}
+
 void TItemEditorForm::clearPicture(size_t i)
 {
     FieldWidgets &w = m_fields[i];
     w.path.clear();
     w.view->clear();
-    w.frame->setStatusTip(w.path);
+    pathHintHolder(i)->setStatusTip(w.path);
 }
 
 void TItemEditorForm::loadPicture(size_t i, const QString &path)
 {
     FieldWidgets &w = m_fields[i];
     w.path = Picture::resolve(path);
-    w.frame->setStatusTip(w.path);
+    pathHintHolder(i)->setStatusTip(w.path);
     try {
         w.view->setImage(Picture::load(w.path, m_form.fields[i].viewSize));
     } catch (const KvError &) {
@@ -521,9 +544,14 @@ void TItemEditorForm::LoadFile(const QString &path)
     m_descrEng->setText(ini.readString(sect, kDescription, m_form.defDescription));
     // Pictures are looked for next to the item file.
     const QString folder = QFileInfo(path).absolutePath() + u'/';
+    const bool picturesLast = m_form.readPicturesLast;
     for (size_t i = 0; i < m_fields.size(); ++i)
-        readField(i, ini, folder);
+        if (!(picturesLast && isPicture(i)))
+            readField(i, ini, folder);
     readExtra(ini);
+    for (size_t i = 0; picturesLast && i < m_fields.size(); ++i)
+        if (isPicture(i))
+            readField(i, ini, folder);
     m_PageControlDescr->setCurrentIndex(0);
 }
 
@@ -600,6 +628,7 @@ void TItemEditorForm::Save()
                 loadPicture(i, kindFolder() + QFileInfo(m_fields[i].path).fileName());
     }
     m_fileName->setText(QFileInfo(path).fileName());
+    savedExtra();
 }
 
 void TItemEditorForm::pickPicture(size_t field)

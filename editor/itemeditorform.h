@@ -72,10 +72,17 @@ protected:
     virtual void readExtra(const IniProfile &) {}
     virtual void writeExtra(TIniFileWriter &) {}
     virtual bool verificaExtra() { return true; }
+    // Run when Save has done everything else.
+    virtual void savedExtra() {}
+    // The kind's own captions and hints; the constructor's Italian ones
+    // are the kind's to set.
+    virtual void captionsExtra(bool /*english*/) {}
+    virtual void hintsExtra(bool /*english*/) {}
     // Files packed by zip export, each quoted, joined by blanks.
     virtual QString zipFileList() const;
 
     QWidget *client() const { return m_client; }
+    QStatusBar *statusBarWidget() const { return m_statusBar; }
     KorvalisShell &shell() { return m_shell; }
     bool english() const;
 
@@ -105,6 +112,7 @@ private:
     int addPictureRow(size_t index, FieldWidgets &w, int y);
     void loadPicture(size_t i, const QString &path);
     void clearPicture(size_t i);
+    QWidget *pathHintHolder(size_t i) const;
     bool isPicture(size_t i) const { return m_form.fields[i].type == FieldSpec::Type::Picture; }
     void applyCaptions(bool english);
     void applyHints(bool english);

@@ -144,16 +144,31 @@ ParsedLine parseLine(const Ch *p, const Line &line)
 }
 
 // Names compare case-insensitively for ASCII letters only, as the profile
-// functions do on a Western system.
+// functions do on a Western system. They are kept in upper case, as item
+// files and callers spell them, so most names need no copy to be folded.
+bool needsFolding(QStringView s)
+{
+    for (const QChar c : s)
+        if (c >= u'a' && c <= u'z')
+            return true;
+    return false;
+}
+
+QString folded(QString s)
+{
+    if (!needsFolding(s))
+        return s; // shares the text
+    for (QChar &c : s) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - (u'a' - u'A'));
+    }
+    return s;
+}
+
 template<typename Ch>
 QString foldedName(const Ch *b, const Ch *e)
 {
-    QString s = decoded(b, e);
-    for (QChar &c : s) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + (u'a' - u'A'));
-    }
-    return s;
+    return folded(decoded(b, e));
 }
 
 QStringView trimmedBlanks(QStringView text)
@@ -167,14 +182,14 @@ QStringView trimmedBlanks(QStringView text)
     return text.sliced(b, e - b);
 }
 
+// The folded form of a caller's name. A name already in upper case is not
+// copied: the result then refers to `name` and must not outlive it.
 QString foldedName(QStringView name)
 {
-    QString s = trimmedBlanks(name).toString();
-    for (QChar &c : s) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + (u'a' - u'A'));
-    }
-    return s;
+    const QStringView trimmed = trimmedBlanks(name);
+    if (!needsFolding(trimmed))
+        return QString::fromRawData(trimmed.data(), trimmed.size());
+    return folded(trimmed.toString());
 }
 
 // One enclosing pair of equal quotes (double or single) is removed, then
@@ -258,11 +273,13 @@ IniProfile IniProfile::parse(const Ch *p, qsizetype n)
             if (currentIndex < 0 || parsed.valueBegin < 0)
                 return;
             Section *current = &profile.m_sections[std::size_t(currentIndex)];
-            QString name = foldedName(p + parsed.nameBegin, p + parsed.nameEnd);
+            QString spelled = decoded(p + parsed.nameBegin, p + parsed.nameEnd);
+            QString name = folded(spelled);
             if (current->keys.contains(name))
                 return;
-            current->keys.insert(
-                name, Entry{cookedValue(p + parsed.valueBegin, p + parsed.valueEnd), line.number});
+            current->keys.insert(name,
+                                 Entry{cookedValue(p + parsed.valueBegin, p + parsed.valueEnd),
+                                       line.number, std::move(spelled)});
             return;
         }
         }
@@ -331,6 +348,33 @@ qint32 IniProfile::readInteger(QStringView section, QStringView key, qint32 def)
 bool IniProfile::hasSection(QStringView section) const
 {
     return findSection(section) != nullptr;
+}
+
+QStringList IniProfile::keys(QStringView section) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return {};
+    std::vector<const Entry *> entries;
+    entries.reserve(std::size_t(s->keys.size()));
+    for (const Entry &e : s->keys)
+        entries.push_back(&e);
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry *a, const Entry *b) { return a->line < b->line; });
+    QStringList names;
+    names.reserve(qsizetype(entries.size()));
+    for (const Entry *e : entries)
+        names.append(e->name);
+    return names;
+}
+
+qsizetype IniProfile::keyCount(QStringView section) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return 0;
+    // A line "=value" is kept under the empty name, which no lookup finds.
+    return s->keys.size() - (s->keys.contains(QString()) ? 1 : 0);
 }
 
 std::optional<qint32> parseKvInteger(QStringView text)

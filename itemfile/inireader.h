@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -31,6 +32,10 @@ public:
     // The line (1 for the first) of the key that answers a lookup, or of the
     // section's header when `key` is empty; 0 when there is none.
     int lineOf(QStringView section, QStringView key = {}) const;
+    // The keys of a section as the file spells them, in file order.
+    QStringList keys(QStringView section) const;
+    // The number of keys a section holds (0 when missing).
+    qsizetype keyCount(QStringView section) const;
 
 private:
     // Ch: char for 8-bit text, char16_t for UTF-16 text.
@@ -41,10 +46,11 @@ private:
     {
         QString value;
         int line = 0;
+        QString name; // as the file spells it
     };
     struct Section
     {
-        // Names are stored trimmed and folded to lower case (ASCII only);
+        // Names are stored trimmed and folded to upper case (ASCII only);
         // only the first occurrence of a key is kept.
         QHash<QString, Entry> keys;
         int line = 0;

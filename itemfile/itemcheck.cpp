@@ -156,13 +156,21 @@ QString FileCheck::text(const QString &key, const QString &readDefault)
     return *value;
 }
 
+std::optional<Finding> checkTextForm(const QByteArray &bytes)
+{
+    if (!looksBinary(bytes))
+        return std::nullopt;
+    return Finding{0, QString(), Finding::Severity::Error,
+                   u"not a text file the game reads (it holds NUL bytes)"_s};
+}
+
 std::vector<Finding> checkItemBytes(const QByteArray &bytes, const KindForm &form,
                                     const QString &folder)
 {
     const IniProfile ini = IniProfile::fromBytes(bytes);
     FileCheck c(ini, form.info().section, folder);
-    if (looksBinary(bytes)) {
-        c.error(QString(), u"not a text file the game reads (it holds NUL bytes)"_s);
+    if (std::optional<Finding> f = checkTextForm(bytes)) {
+        c.findings.push_back(std::move(*f));
         return std::move(c.findings);
     }
     if (!ini.hasSection(c.section())) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 struct FieldSpec;
@@ -53,6 +54,9 @@ private:
 
 // Files larger than this are no item files; the checker reads no further.
 inline constexpr qint64 kMaxItemFileSize = 1 << 20;
+
+// A finding when `bytes` are no text the game reads, else nothing.
+std::optional<Finding> checkTextForm(const QByteArray &bytes);
 
 // Checks the bytes of an item file of the kind `form` describes, lying in
 // `folder` (pictures are looked for there, as the editor's Open does).

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QStringList>
 
@@ -59,6 +60,16 @@ struct FieldSpec
     TextPair sizeCaption; // "(100x100)"
     QSize viewSize;
     bool bmpOnly = false; // a picture the game reads as BMP only
+    // The picture's path is the hint of its view rather than of its frame.
+    bool pathHintOnView = false;
+
+    // Where the window's design places the field when it is not in the
+    // framework's column: the control (a picture: its view), its label, its
+    // value label and a picture's pick button.
+    QRect rect;
+    QPoint labelPos;
+    QPoint valueLabelPos;
+    QPoint buttonPos;
 
     // The stored value of a list index (-1: no selection) and back; an
     // index outside the list comes back as -1.
@@ -87,8 +98,13 @@ struct KindForm
     // loaded leaves the fields after it unread.
     std::vector<FieldSpec> fields;
     bool reloadPictureAfterSave = true;
+    // Pictures are read after every other field and the kind's own keys.
+    bool readPicturesLast = false;
 
-    TextPair itemName;                   // "Amo" / "hook": names the item in hints
+    TextPair itemName; // "Amo" / "hook": names the item in hints
+    // Hints of New, Open and Save where the verb and itemName do not make
+    // them ("Nuova Pastura"); empty: verb and itemName.
+    TextPair newHint, openHint, saveHint;
     TextPair msgNome, msgDescr, msgFoto; // common checks' messages
 
     // The kind's own rules for the command-line checker, beyond what each

@@ -1,7 +1,7 @@
 #include "checkcommand.h"
+#include "demoinstallation.h"
 #include "testfiles.h"
 
-#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,24 +14,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A clean hook, as the editor writes it (comments left out: the checker
-// does not read them).
-const QByteArray kHook = "; AMO: Amo\r\n"
-                         "[AMO]\r\n"
-                         "NOME=\"Amo\"\r\n"
-                         "NAME=\"Hook\"\r\n"
-                         "DESCRIZIONE=\"Amo fine\"\r\n"
-                         "DESCRIPTION=\"Thin hook\"\r\n"
-                         "FILO=0\r\n"
-                         "GAMBO=1\r\n"
-                         "CURVA=1\r\n"
-                         "PUNTA=1\r\n"
-                         "ARDIGLIONE=0\r\n"
-                         "COLORE=2\r\n"
-                         "MISURA=14\r\n"
-                         "ESCA=7\r\n"
-                         "FILENAMEFOTO=\"amo.jpg\"\r\n";
 
 struct Run
 {
@@ -49,6 +31,13 @@ Run check(const QStringList &paths, bool json = false)
     return r;
 }
 
+// The number of the line of `bytes` where `text` starts.
+int lineOf(const QByteArray &bytes, const QByteArray &text)
+{
+    const qsizetype at = bytes.indexOf(text);
+    return at < 0 ? -1 : int(bytes.left(at).count('\n')) + 1;
+}
+
 } // namespace
 
 class TestCheckCommand : public QObject
@@ -57,138 +46,229 @@ class TestCheckCommand : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void findingsOfOneFile_data();
-    void findingsOfOneFile();
+    void demoIsClean();
+    void oneFinding_data();
+    void oneFinding();
     void folderWalkHumanAndJson();
     void usageErrors();
 
 private:
     QTemporaryDir m_dir;
-    QString ami() const { return m_dir.path() + u"/Korvalis/Ami/"_s; }
+    QString game() const { return m_dir.path() + u"/Korvalis/"_s; }
 };
 
 void TestCheckCommand::initTestCase()
 {
-    QVERIFY(QDir().mkpath(ami()));
-    QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(ami() + u"amo.jpg"_s, "JPG"));
-    QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(ami() + u"amo.bmp"_s, "BMP"));
-    QVERIFY(TestFiles::write(ami() + u"Upper.JPG"_s, QByteArray("\xFF\xD8\xFF\xE0")));
-    QVERIFY(TestFiles::write(ami() + u"fake.jpg"_s, "not a picture"));
+    QStringList problems;
+    QVERIFY2(makeDemoInstallation(m_dir.path(), &problems), qPrintable(problems.join(u'\n')));
+    QVERIFY(TestFiles::write(game() + u"Ami/fake.jpg"_s, "not a picture"));
 }
 
-// Each row changes one line of the clean hook; the checker must say exactly
-// this, at the right line, and nothing else.
-void TestCheckCommand::findingsOfOneFile_data()
+void TestCheckCommand::demoIsClean()
 {
+    const Run r = check({m_dir.path()});
+    QVERIFY2(r.out.endsWith(u" checked: 0 errors, 0 warnings\n"_s), qPrintable(r.out));
+    QVERIFY2(!r.out.contains(u": error: "_s) && !r.out.contains(u": warning: "_s),
+             qPrintable(r.out));
+    QCOMPARE(r.status, 0);
+}
+
+// Each row changes one place of a clean demo file; the checker must report
+// exactly the expected findings, each at the line of its anchor text in the
+// changed file ("" for none), and nothing else.
+void TestCheckCommand::oneFinding_data()
+{
+    QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("from");
     QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QByteArray>("anchor");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("clean") << QByteArray() << QByteArray() << QString();
+    const QString hook = u"Ami/AmoTrota.kva"_s;
     QTest::newRow("section missing")
-        << QByteArray("[AMO]") << QByteArray("[AMI]")
-        << u"x.kva: error: section [AMO] is missing: every value reads its default"_s;
-    QTest::newRow("key missing") << QByteArray("CURVA=1\r\n") << QByteArray()
-                                 << u"x.kva:2: warning: CURVA is missing: the editor reads 0"_s;
+        << hook << QByteArray("[AMO]") << QByteArray("[AMI]") << QByteArray()
+        << u"error: section [AMO] is missing: every value reads its default"_s;
+    QTest::newRow("key missing") << hook << QByteArray("CURVA=0\r\n") << QByteArray()
+                                 << QByteArray("[AMO]")
+                                 << u"warning: CURVA is missing: the editor reads 0"_s;
     QTest::newRow("not a number")
-        << QByteArray("GAMBO=1") << QByteArray("GAMBO=1.5")
-        << u"x.kva:8: error: GAMBO=1.5 is not a whole number: the editor reads 0"_s;
-    QTest::newRow("hex is a number")
-        << QByteArray("GAMBO=1") << QByteArray("GAMBO=0x2") << QString();
+        << hook << QByteArray("GAMBO=0") << QByteArray("GAMBO=1.5") << QByteArray("GAMBO")
+        << u"error: GAMBO=1.5 is not a whole number: the editor reads 0"_s;
     QTest::newRow("outside list")
-        << QByteArray("MISURA=14") << QByteArray("MISURA=25")
-        << u"x.kva:13: error: MISURA=25 is outside its list (-7..24): the editor shows no "
-           "selection and saves -8"_s;
-    QTest::newRow("empty name")
-        << QByteArray("NOME=\"Amo\"") << QByteArray("NOME=\"\"")
-        << u"x.kva:3: error: NOME is empty: the editor refuses to save the item"_s;
+        << hook << QByteArray("MISURA=18") << QByteArray("MISURA=25") << QByteArray("MISURA")
+        << u"error: MISURA=25 is outside its list (-7..24): the editor shows no selection and "
+           "saves -8"_s;
+    QTest::newRow("empty name") << hook << QByteArray("NOME=\"Amo da trota\"")
+                                << QByteArray("NOME=\"\"") << QByteArray("NOME")
+                                << u"error: NOME is empty: the editor refuses to save the item"_s;
     QTest::newRow("empty English description")
-        << QByteArray("DESCRIPTION=\"Thin hook\"") << QByteArray("DESCRIPTION=")
-        << u"x.kva:6: warning: DESCRIPTION is empty"_s;
-    QTest::newRow("long name")
-        << QByteArray("NAME=\"Hook\"") << QByteArray("NAME=" + QByteArray(33, 'h'))
-        << u"x.kva:4: warning: NAME is 33 characters long; the editor's field "
-           "holds 32"_s;
-    QTest::newRow("picture missing") << QByteArray("amo.jpg") << QByteArray("gone.jpg")
-                                     << u"x.kva:15: error: picture \"gone.jpg\" not found in %1"_s;
-    QTest::newRow("picture named in other case")
-        << QByteArray("amo.jpg") << QByteArray("upper.jpg")
-        << u"x.kva:15: warning: picture \"upper.jpg\" is found only as \"Upper.JPG\": names "
+        << hook << QByteArray("DESCRIPTION=\"Thin medium-shank hook for trout\"")
+        << QByteArray("DESCRIPTION=") << QByteArray("DESCRIPTION")
+        << u"warning: DESCRIPTION is empty"_s;
+    QTest::newRow("long name") << hook << QByteArray("NAME=\"Trout hook\"")
+                               << QByteArray("NAME=" + QByteArray(33, 'h')) << QByteArray("NAME")
+                               << u"warning: NAME is 33 characters long; the editor's field "
+                                  "holds 32"_s;
+    QTest::newRow("picture missing")
+        << hook << QByteArray("amotrota_0.jpg") << QByteArray("gone.jpg")
+        << QByteArray("FILENAMEFOTO") << u"error: picture \"gone.jpg\" not found in %1Ami/"_s;
+    QTest::newRow("picture in other case")
+        << hook << QByteArray("amotrota_0.jpg") << QByteArray("AmoTrota_0.JPG")
+        << QByteArray("FILENAMEFOTO")
+        << u"warning: picture \"AmoTrota_0.JPG\" is found only as \"amotrota_0.jpg\": names "
            "are case-sensitive on other systems"_s;
     QTest::newRow("picture unreadable")
-        << QByteArray("amo.jpg") << QByteArray("fake.jpg")
-        << u"x.kva:15: error: picture \"fake.jpg\" cannot be read as a JPEG or BMP picture"_s;
-    QTest::newRow("BMP is fine for a photo")
-        << QByteArray("amo.jpg") << QByteArray("amo.bmp") << QString();
-    QTest::newRow("no picture")
-        << QByteArray("FILENAMEFOTO=\"amo.jpg\"") << QByteArray("FILENAMEFOTO=")
-        << u"x.kva:15: error: FILENAMEFOTO is empty: the item has no picture"_s;
-    QTest::newRow("binary")
-        << QByteArray("Amo fine") << QByteArray("Amo\0fine", 8)
-        << u"x.kva: error: not a text file the game reads (it holds NUL bytes)"_s;
+        << hook << QByteArray("amotrota_0.jpg") << QByteArray("fake.jpg")
+        << QByteArray("FILENAMEFOTO")
+        << u"error: picture \"fake.jpg\" cannot be read as a JPEG or BMP picture"_s;
+    QTest::newRow("binary") << hook << QByteArray("Amo fine") << QByteArray("Amo\0fine", 8)
+                            << QByteArray()
+                            << u"error: not a text file the game reads (it holds NUL bytes)"_s;
+
+    const QString groundbait = u"Pasture/PasturaCarpe.kvt"_s;
+    QTest::newRow("track bar outside range")
+        << groundbait << QByteArray("SECONDI=900") << QByteArray("SECONDI=5000")
+        << QByteArray("SECONDI")
+        << u"warning: SECONDI=5000 is outside 0..3600: the editor sets it to 3600"_s;
+    QTest::newRow("groundbait lasting no time")
+        << groundbait << QByteArray("SECONDI=900") << QByteArray("SECONDI=0")
+        << QByteArray("SECONDI")
+        << u"error: the groundbait lasts 0 seconds: the editor refuses to save it"_s;
+    QTest::newRow("groundbait flag other than 0 or 1")
+        << groundbait << QByteArray("CARPA=1") << QByteArray("CARPA=2") << QByteArray("CARPA")
+        << u"warning: CARPA=2 counts as attracted and is saved as 1"_s;
+
+    const QString presence = u"Luoghi/KVS/PesciLagoDemo.kvs"_s;
+    QTest::newRow("presence above 100")
+        << presence << QByteArray("AGONE=90") << QByteArray("AGONE=250") << QByteArray("AGONE")
+        << u"error: AGONE=250 is outside 0..100"_s;
+    QTest::newRow("presence key of no species")
+        << presence << QByteArray("AGONE=90") << QByteArray("DRAGO=90") << QByteArray("DRAGO")
+        << u"warning: DRAGO is no fresh-water species: the editor drops it on save\n"
+           "@[PESCI]\twarning: [PESCI] lacks 1 of its 54 species, which read as 0: AGONE"_s;
+    QTest::newRow("presence with both sections")
+        << presence << QByteArray("[PESCI]") << QByteArray("[PESCI_MARE]\r\nSPIGOLA=5\r\n[PESCI]")
+        << QByteArray("[PESCI_MARE]")
+        << u"warning: the file also holds [PESCI_MARE]: the editor reads it as a fresh-water "
+           "list and saves only [PESCI]"_s;
+    QTest::newRow("presence without its sections")
+        << presence << QByteArray("[PESCI]") << QByteArray("[PESCE]") << QByteArray()
+        << u"error: neither [PESCI] nor [PESCI_MARE]: the editor shows an empty sea list"_s;
+
+    const QString venue = u"Luoghi/LagoBetulle.kvl"_s;
+    QTest::newRow("levels too short")
+        << venue << QByteArray("\"01234556667777776665554443322110\"") << QByteArray("\"0123\"")
+        << QByteArray("LIMITI_SUPERIORI")
+        << u"error: LIMITI_SUPERIORI must be 32 digits: the editor stops reading the profile "
+           "at character 5"_s;
+    QTest::newRow("levels with a letter")
+        << venue << QByteArray("\"0123455666") << QByteArray("\"0123x5566")
+        << QByteArray("LIMITI_SUPERIORI")
+        << u"error: LIMITI_SUPERIORI must be 32 digits: the editor stops reading the profile "
+           "at character 5"_s;
+    QTest::newRow("type beyond 3")
+        << venue << QByteArray("TIPO_LIMITI_SUPERIORI=\"000")
+        << QByteArray("TIPO_LIMITI_SUPERIORI=\"004") << QByteArray("TIPO_LIMITI_SUPERIORI")
+        << u"error: TIPO_LIMITI_SUPERIORI has \"4\" at position 3: types are 0 to 3"_s;
+    QTest::newRow("random bottom in lower case")
+        << venue << QByteArray("PROFONDITA_CASUALE=\"S\"") << QByteArray("PROFONDITA_CASUALE=s")
+        << QByteArray("PROFONDITA_CASUALE")
+        << u"warning: PROFONDITA_CASUALE=s reads as N: only S (upper case) means yes"_s;
+    QTest::newRow("no presence link")
+        << venue << QByteArray("\"\\\\KVS\\\\PesciLagoDemo\"") << QByteArray("\"\"")
+        << QByteArray("FILE_PRESENZA_PESCI")
+        << u"error: the venue links no fish-presence list: the editor refuses to save it"_s;
+    QTest::newRow("presence link to no list")
+        << venue << QByteArray("PesciLagoDemo\"") << QByteArray("Gone\"")
+        << QByteArray("FILE_PRESENZA_PESCI")
+        << u"error: the fish-presence list \"Gone.kvs\" is not in %1Luoghi/KVS/"_s;
+    QTest::newRow("presence link in other case")
+        << venue << QByteArray("PesciLagoDemo\"") << QByteArray("pescilagodemo\"")
+        << QByteArray("FILE_PRESENZA_PESCI")
+        << u"warning: the fish-presence list \"pescilagodemo.kvs\" is found only as "
+           "\"PesciLagoDemo.kvs\": names are case-sensitive on other systems"_s;
 }
 
-void TestCheckCommand::findingsOfOneFile()
+void TestCheckCommand::oneFinding()
 {
+    QFETCH(QString, file);
     QFETCH(QByteArray, from);
     QFETCH(QByteArray, to);
+    QFETCH(QByteArray, anchor);
     QFETCH(QString, expected);
-    QByteArray file = kHook;
-    if (!from.isEmpty()) {
-        QVERIFY(file.contains(from));
-        file.replace(from, to);
-    }
-    const QString path = ami() + u"x.kva"_s;
-    QVERIFY(TestFiles::write(path, file));
+    const QString path = game() + file;
+    const QByteArray clean = TestFiles::read(path);
+    QVERIFY2(clean.count(from) == 1, from.constData());
+    QByteArray changed = clean;
+    changed.replace(from, to);
+    QVERIFY(TestFiles::write(path, changed));
     const Run r = check({path});
-    if (expected.contains(u"%1"_s))
-        expected = expected.arg(ami());
-    QString want = expected.isEmpty() ? QString() : ami() + expected + u'\n';
-    const bool error = want.contains(u": error: "_s);
-    want += u"1 file checked: %1, %2\n"_s.arg(error ? u"1 error"_s : u"0 errors"_s,
-                                              !want.isEmpty() && !error ? u"1 warning"_s
-                                                                        : u"0 warnings"_s);
+    QVERIFY(TestFiles::write(path, clean));
+
+    // "@ANCHOR\tfinding" lines carry their own anchor.
+    QString want;
+    int errors = 0;
+    int warnings = 0;
+    for (QString finding : expected.split(u'\n')) {
+        QByteArray at = anchor;
+        if (finding.startsWith(u'@')) {
+            at = finding.mid(1, finding.indexOf(u'\t') - 1).toUtf8();
+            finding = finding.mid(finding.indexOf(u'\t') + 1);
+        }
+        want += path;
+        if (!at.isEmpty())
+            want += u':' + QString::number(lineOf(changed, at));
+        want += u": "_s + finding.arg(game()) + u'\n';
+        ++(finding.startsWith(u"error"_s) ? errors : warnings);
+    }
+    want += u"1 file checked: %1 error%2, %3 warning%4\n"_s.arg(errors)
+                .arg(errors == 1 ? u""_s : u"s"_s)
+                .arg(warnings)
+                .arg(warnings == 1 ? u""_s : u"s"_s);
     QCOMPARE(r.out, want);
-    QCOMPARE(r.status, error ? 1 : 0);
-    QVERIFY(QFile::remove(path));
+    QCOMPARE(r.status, errors > 0 ? 1 : 0);
 }
 
 void TestCheckCommand::folderWalkHumanAndJson()
 {
     QTemporaryDir dir;
-    const QString root = dir.path() + u"/Korvalis/"_s;
-    QVERIFY(QDir().mkpath(root + u"Ami/sub"_s));
-    QVERIFY(QDir().mkpath(root + u"Ami/sub2"_s));
-    QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(root + u"Ami/amo.jpg"_s, "JPG"));
-    QVERIFY(QImage(4, 4, QImage::Format_RGB32).save(root + u"Ami/sub/amo.jpg"_s, "JPG"));
-    QVERIFY(TestFiles::write(root + u"Ami/b.KVA"_s, kHook));
-    QVERIFY(TestFiles::write(root + u"Ami/a.kva"_s, QByteArray(kHook).replace("ESCA=7", "ESCA=x")));
-    QVERIFY(TestFiles::write(root + u"Ami/sub/c.kva"_s, kHook));
-    QVERIFY(TestFiles::write(root + u"Ami/notes.txt"_s, "not an item"));
+    const QString ami = dir.path() + u"/Korvalis/Ami/"_s;
+    QVERIFY(QDir().mkpath(ami + u"sub"_s));
+    QVERIFY(QDir().mkpath(ami + u"sub2"_s));
+    const QByteArray hook = TestFiles::read(game() + u"Ami/AmoTrota.kva"_s);
+    const QByteArray picture = TestFiles::read(game() + u"Ami/amotrota_0.jpg"_s);
+    QVERIFY(TestFiles::write(ami + u"amotrota_0.jpg"_s, picture));
+    QVERIFY(TestFiles::write(ami + u"sub/amotrota_0.jpg"_s, picture));
+    QVERIFY(TestFiles::write(ami + u"b.KVA"_s, hook));
+    const QByteArray broken = QByteArray(hook).replace("ESCA=-1", "ESCA=x");
+    QVERIFY(TestFiles::write(ami + u"a.kva"_s, broken));
+    QVERIFY(TestFiles::write(ami + u"sub/c.kva"_s, hook));
+    QVERIFY(TestFiles::write(ami + u"notes.txt"_s, "not an item"));
     // A link back up must not make the walk go round; a FIFO must not block.
-    QVERIFY(QFile::link(root, root + u"Ami/sub2/loop"_s));
-    QVERIFY(::mkfifo(QFile::encodeName(root + u"Ami/sub2/pipe.kva"_s).constData(), 0600) == 0);
+    QVERIFY(QFile::link(dir.path(), ami + u"sub2/loop"_s));
+    QVERIFY(::mkfifo(QFile::encodeName(ami + u"sub2/pipe.kva"_s).constData(), 0600) == 0);
 
+    const int line = lineOf(broken, "ESCA=x");
     const Run human = check({dir.path()});
-    QCOMPARE(human.out,
-             root + u"Ami/a.kva:14: error: ESCA=x is not a whole number: the editor reads -1\n"_s
-                 + root + u"Ami/sub2/pipe.kva: error: not a plain file\n"_s
-                 + u"4 files checked: 2 errors, 0 warnings\n"_s);
+    QCOMPARE(
+        human.out,
+        ami + u"a.kva:%1: error: ESCA=x is not a whole number: the editor reads -1\n"_s.arg(line)
+            + ami + u"sub2/pipe.kva: error: not a plain file\n"_s
+            + u"4 files checked: 2 errors, 0 warnings\n"_s);
     QCOMPARE(human.status, 1);
 
-    const Run json = check({root + u"Ami/sub"_s, root + u"Ami/a.kva"_s}, true);
+    const Run json = check({ami + u"sub"_s, ami + u"a.kva"_s}, true);
     QCOMPARE(json.status, 1);
     QJsonParseError error;
     const QJsonObject doc = QJsonDocument::fromJson(json.out.toUtf8(), &error).object();
     QCOMPARE(error.error, QJsonParseError::NoError);
     const QJsonArray files = doc[u"files"_s].toArray();
     QCOMPARE(files.size(), 2);
-    QCOMPARE(files[0][u"path"_s].toString(), root + u"Ami/sub/c.kva"_s);
+    QCOMPARE(files[0][u"path"_s].toString(), ami + u"sub/c.kva"_s);
     QCOMPARE(files[0][u"findings"_s].toArray().size(), 0);
-    const QJsonObject finding = files[1][u"findings"_s].toArray().at(0).toObject();
-    QCOMPARE(finding,
-             QJsonObject({{u"path"_s, QString(root + u"Ami/a.kva"_s)},
-                          {u"line"_s, QJsonValue(14)},
+    QCOMPARE(files[1][u"findings"_s].toArray().at(0).toObject(),
+             QJsonObject({{u"path"_s, QString(ami + u"a.kva"_s)},
+                          {u"line"_s, QJsonValue(line)},
                           {u"key"_s, u"ESCA"_s},
                           {u"severity"_s, u"error"_s},
                           {u"message"_s, u"ESCA=x is not a whole number: the editor reads -1"_s}}));
@@ -202,7 +282,7 @@ void TestCheckCommand::usageErrors()
     Run r = check({});
     QCOMPARE(r.status, 2);
     QVERIFY(r.out.isEmpty() && r.err.contains(u"PATH"_s));
-    r = check({ami(), m_dir.path() + u"/missing"_s});
+    r = check({game(), m_dir.path() + u"/missing"_s});
     QCOMPARE(r.status, 2);
     QVERIFY(r.out.isEmpty() && r.err.contains(u"missing: no such file or folder"_s));
     // A file named outright is checked whatever its name, and refused.
@@ -214,5 +294,5 @@ void TestCheckCommand::usageErrors()
                                "item kind\n"_s));
 }
 
-QTEST_GUILESS_MAIN(TestCheckCommand)
+QTEST_MAIN(TestCheckCommand)
 #include "test_checkcommand.moc"

@@ -251,12 +251,13 @@ void TestMainWindow::onlyBuiltEditorsAreOffered()
     ScriptedDesktop desk;
     KorvalisApplication app(desk, inst.dataPath(), QString());
     TKorvalisAppForm &w = app.KorvalisAppForm();
-    for (const QString &name : {u"Amo"_s, u"Cannadapesca"_s, u"Mulinelli"_s})
+    for (const QString &name : {u"Amo"_s, u"Pastura"_s, u"FilePresenzaPesci"_s, u"Luogo"_s,
+                                u"Cannadapesca"_s, u"Mulinelli"_s})
         QVERIFY2(action(&w, name)->isEnabled(), qPrintable(name));
-    for (const QString &name : {u"ToolButtonAmo"_s, u"ToolButtonCanna"_s, u"ToolButtonMulinello"_s})
+    for (const QString &name : {u"ToolButtonAmo"_s, u"ToolButtonPresPesci"_s, u"ToolButtonLuogo"_s,
+                                u"ToolButtonCanna"_s, u"ToolButtonMulinello"_s})
         QVERIFY2(w.findChild<QToolButton *>(name)->isEnabled(), qPrintable(name));
-    for (const QString &name : {u"Esca"_s, u"Galleggiante"_s, u"Luogo"_s, u"Pastura"_s,
-                                u"FilePresenzaPesci"_s, u"Piombini"_s}) {
+    for (const QString &name : {u"Esca"_s, u"Galleggiante"_s, u"Piombini"_s}) {
         QVERIFY2(!action(&w, name)->isEnabled(), qPrintable(name));
         action(&w, name)->trigger(); // a disabled entry opens nothing
     }

@@ -6,6 +6,9 @@
 #include "kindform.h"
 
 #include "amoform.h"
+#include "fishchecks.h"
+#include "luogoform.h"
+#include "pasturaform.h"
 
 #include <QDir>
 
@@ -22,7 +25,8 @@ void check(bool condition)
 
 const std::vector<KindForm> &forms()
 {
-    static const std::vector<KindForm> all{TAmoForm::describe()};
+    static const std::vector<KindForm> all{TAmoForm::describe(), TPasturaForm::describe(),
+                                           TLuogoForm::describe()};
     return all;
 }
 
@@ -44,6 +48,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         if (!IniProfile::fromBytes(bytes).hasSection(form.info().section))
             check(anyError);
+    }
+    for (const Finding &f : checkPresenceBytes(bytes)) {
+        check(f.line >= 0 && f.line <= lines);
+        check(!f.message.isEmpty());
     }
     return 0;
 }
