@@ -4,10 +4,12 @@
 #include "escaform.h"
 #include "galleggianteform.h"
 #include "piombinoform.h"
+#include "cannaform.h"
 #include "fishchecks.h"
 #include "luogoform.h"
 #include "pasturaform.h"
 #include "kindform.h"
+#include "mulinelloform.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,6 +38,8 @@ const KindForm *formOf(ItemKind kind)
         f[size_t(ItemKind::Esca)] = TEscaForm::describe();
         f[size_t(ItemKind::Galleggiante)] = TGalleggianteForm::describe();
         f[size_t(ItemKind::Piombino)] = TPiombinoForm::describe();
+        f[size_t(ItemKind::Canna)] = TCannaForm::describe();
+        f[size_t(ItemKind::Mulinello)] = TMulinelloForm::describe();
         f[size_t(ItemKind::Luogo)] = TLuogoForm::describe();
         f[size_t(ItemKind::Pastura)] = TPasturaForm::describe();
         return f;

@@ -5,11 +5,13 @@
 #include "escaform.h"
 #include "galleggianteform.h"
 #include "piombinoform.h"
+#include "cannaform.h"
 #include "korvalisappform.h"
 #include "pasturaform.h"
 #include "luogoform.h"
 #include "prespesciform.h"
 #include "desktopservices.h"
+#include "mulinelloform.h"
 
 #include <QDir>
 
@@ -53,6 +55,20 @@ TAmoForm &KorvalisApplication::AmoForm()
     if (!m_amo)
         m_amo = std::make_unique<TAmoForm>(m_shell, m_main.get());
     return *m_amo;
+}
+
+TCannaForm &KorvalisApplication::CannaForm()
+{
+    if (!m_canna)
+        m_canna = std::make_unique<TCannaForm>(m_shell, m_main.get());
+    return *m_canna;
+}
+
+TMulinelloForm &KorvalisApplication::MulinelloForm()
+{
+    if (!m_mulinello)
+        m_mulinello = std::make_unique<TMulinelloForm>(m_shell, m_main.get());
+    return *m_mulinello;
 }
 
 TPasturaForm &KorvalisApplication::PasturaForm()
@@ -104,14 +120,15 @@ bool KorvalisApplication::hasEditor(ItemKind kind) const
     case ItemKind::Amo:
     case ItemKind::Esca:
     case ItemKind::Galleggiante:
-    case ItemKind::Piombino:
+    case ItemKind::Luogo:
     case ItemKind::Pastura:
     case ItemKind::PresPesci:
-    case ItemKind::Luogo:
+    case ItemKind::Piombino:
+    case ItemKind::Canna:
+    case ItemKind::Mulinello:
         return true;
-    default:
-        return false;
     }
+    return false;
 }
 
 KindEditor *KorvalisApplication::editor(ItemKind kind)
@@ -119,6 +136,10 @@ KindEditor *KorvalisApplication::editor(ItemKind kind)
     switch (kind) {
     case ItemKind::Amo:
         return &AmoForm();
+    case ItemKind::Canna:
+        return &CannaForm();
+    case ItemKind::Mulinello:
+        return &MulinelloForm();
     case ItemKind::Pastura:
         return &PasturaForm();
     case ItemKind::PresPesci:

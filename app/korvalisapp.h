@@ -10,6 +10,8 @@
 class DesktopServices;
 class TAboutBox;
 class TAmoForm;
+class TCannaForm;
+class TMulinelloForm;
 class TPasturaForm;
 class TLuogoForm;
 class TPresPesciForm;
@@ -35,6 +37,8 @@ public:
     TKorvalisAppForm &KorvalisAppForm() { return *m_main; }
     TAboutBox &AboutBox();
     TAmoForm &AmoForm();
+    TCannaForm &CannaForm();
+    TMulinelloForm &MulinelloForm();
     TPasturaForm &PasturaForm();
     TPresPesciForm &PresPesciForm();
     TLuogoForm &LuogoForm();
@@ -54,6 +58,8 @@ private:
     std::unique_ptr<TKorvalisAppForm> m_main;
     std::unique_ptr<TAboutBox> m_about;
     std::unique_ptr<TAmoForm> m_amo;
+    std::unique_ptr<TCannaForm> m_canna;
+    std::unique_ptr<TMulinelloForm> m_mulinello;
     std::unique_ptr<TPasturaForm> m_pastura;
     std::unique_ptr<TPresPesciForm> m_presPesci;
     std::unique_ptr<TLuogoForm> m_luogo;

@@ -179,6 +179,22 @@ bool makeDemoInstallation(const QString &dataPath, QStringList *problems)
                u"Pallino spaccato da stringere sulla lenza"_s,
                u"Split shot to pinch on the line"_s},
               {DemoPictures::tackle(u"sinker"_s, QColor(120, 120, 125))}, u"PallinoSpaccato.kvp"_s);
+    demo.item(ItemKind::Canna,
+              {u"Canna bolognese"_s, u"Bolognese rod"_s, u"Canna bolognese da 6 metri"_s,
+               u"Six-metre bolognese rod"_s},
+              {DemoPictures::tackle(u"rod"_s, QColor(40, 90, 160))}, u"CannaBolognese.kvn"_s,
+              [](TItemEditorForm &form) {
+                  form.findChild<QComboBox *>(u"CannaTipo"_s)->setCurrentIndex(1);
+              });
+    demo.item(ItemKind::Mulinello,
+              {u"Mulinello da spinning"_s, u"Spinning reel"_s,
+               u"Mulinello con frizione anteriore"_s, u"Reel with front drag"_s},
+              {DemoPictures::tackle(u"reel"_s, QColor(150, 150, 160))}, u"MulinelloSpin.kvm"_s,
+              [](TItemEditorForm &form) {
+                  form.findChild<QComboBox *>(u"MulinelloRapporto"_s)->setCurrentIndex(21);
+                  form.findChild<QSlider *>(u"MulinelloCapacitaMin"_s)->setValue(150);
+                  form.findChild<QSlider *>(u"MulinelloCapacitaMax"_s)->setValue(280);
+              });
     demo.presenceList(0, 90, u"PesciLagoDemo.kvs"_s);
     demo.presenceList(1, 80, u"PesciMareDemo.kvs"_s);
     demo.item(ItemKind::Pastura,

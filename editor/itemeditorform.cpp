@@ -793,8 +793,8 @@ bool TItemEditorForm::eventFilter(QObject *watched, QEvent *e)
         // One local file the pick would offer, as if chosen with the button.
         auto *d = static_cast<QDropEvent *>(e);
         const QList<QUrl> urls = d->mimeData()->urls();
-        const QString path = urls.size() == 1 && urls[0].isLocalFile() ? urls[0].toLocalFile()
-                                                                        : QString();
+        const QString path =
+            urls.size() == 1 && urls[0].isLocalFile() ? urls[0].toLocalFile() : QString();
         if (path.isEmpty() || !m_form.fields[i].takesFile(path)) {
             d->ignore();
             return true;

@@ -463,16 +463,23 @@ bool writeProfileString(const QString &path, const QString &section, const QStri
             return fail(in.errorString());
     }
 
+    // The edit works on the file's text: 8-bit text maps byte for byte to
+    // characters and back, and a UTF-16 file (as the profile functions
+    // read it) stays UTF-16 in its byte order.
+    const std::optional<QString> utf16 = utf16Text(data);
+    const bool bigEndian = utf16 && data.startsWith("\xFE\xFF");
+    const QString text = utf16 ? *utf16 : CodePage::fromWindows1252(data);
+    const auto *p = reinterpret_cast<const char16_t *>(text.constData());
+
     // Find the first section of the name, its first entry of the key, and
     // the last entry line (or the header) after which a new key belongs.
-    const char *p = data.constData();
     bool inFirstSection = false;
     bool sectionSeen = false;
     bool done = false;
     std::optional<ParsedLine> keyLine;
     Line keyLineRange;
     Line anchor;
-    forEachLine(p, data.size(), [&](const Line &line) {
+    forEachLine(p, text.size(), [&](const Line &line) {
         if (done)
             return;
         const ParsedLine parsed = parseLine(p, line);
@@ -500,34 +507,35 @@ bool writeProfileString(const QString &path, const QString &section, const QStri
         }
     });
 
-    const QByteArray encodedValue = CodePage::toWindows1252(value);
-    QByteArray out;
+    QString out;
     if (keyLine) {
         // Keep the key name exactly as the file spells it.
-        out.reserve(data.size() + encodedValue.size() + 1);
-        out.append(data.constData(), keyLine->nameEnd);
-        out.append('=');
-        out.append(encodedValue);
-        out.append(data.constData() + keyLineRange.lineEnd, data.size() - keyLineRange.lineEnd);
+        out = text.left(keyLine->nameEnd) + u'=' + value + text.mid(keyLineRange.lineEnd);
     } else {
-        const QByteArray newLine = CodePage::toWindows1252(trimmedBlanks(key)) + '=' + encodedValue;
+        const QString newLine = trimmedBlanks(key) + u'=' + value;
+        out = text;
         if (sectionSeen) {
             // Reuse the anchor's line end so the file keeps one style.
-            QByteArray ending = data.mid(anchor.lineEnd, anchor.end - anchor.lineEnd);
-            QByteArray insert;
-            if (ending.isEmpty())
-                insert = "\r\n" + newLine + "\r\n";
-            else
-                insert = newLine + ending;
-            out = data;
-            out.insert(anchor.end, insert);
+            const QString ending = text.mid(anchor.lineEnd, anchor.end - anchor.lineEnd);
+            out.insert(anchor.end, ending.isEmpty() ? QString(u"\r\n"_s + newLine + u"\r\n"_s)
+                                                    : QString(newLine + ending));
         } else {
-            out = data;
-            if (!out.isEmpty() && !out.endsWith('\n') && !out.endsWith('\r'))
-                out.append("\r\n");
-            out.append('[' + CodePage::toWindows1252(trimmedBlanks(section)) + "]\r\n");
-            out.append(newLine + "\r\n");
+            if (!out.isEmpty() && !out.endsWith(u'\n') && !out.endsWith(u'\r'))
+                out += u"\r\n"_s;
+            out += u'[' + trimmedBlanks(section) + u"]\r\n"_s + newLine + u"\r\n"_s;
         }
+    }
+    QByteArray bytes;
+    if (utf16) {
+        bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+        bytes.reserve(2 + out.size() * 2);
+        for (const QChar c : out) {
+            const char lo = char(c.unicode() & 0xFF);
+            const char hi = char(c.unicode() >> 8);
+            bytes.append(bigEndian ? hi : lo).append(bigEndian ? lo : hi);
+        }
+    } else {
+        bytes = CodePage::toWindows1252(out);
     }
 
     QSaveFile file(path);
@@ -535,7 +543,7 @@ bool writeProfileString(const QString &path, const QString &section, const QStri
         return fail(file.errorString());
     // Returning early discards the temporary file. commit() alone would
     // replace the target even after a failed flush, so flush first.
-    if (file.write(out) != out.size() || !file.flush() || !file.commit())
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         return fail(file.errorString());
     return true;
 }

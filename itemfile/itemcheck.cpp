@@ -195,6 +195,21 @@ std::vector<Finding> checkItemBytes(const QByteArray &bytes, const KindForm &for
             break;
         }
     }
+    // The kind's own checks of stored values, on the values the editor
+    // would hold after reading the file.
+    const auto held = [&](const QString &key) -> int {
+        for (const FieldSpec &f : form.fields) {
+            if (f.key.compare(key, Qt::CaseInsensitive) != 0)
+                continue;
+            const qint32 stored = ini.readInteger(c.section(), key, f.readDefault);
+            return f.type == FieldSpec::Type::TrackBar ? f.clampPosition(stored)
+                                                       : f.encode(f.decodeIndex(stored));
+        }
+        return 0;
+    };
+    for (const KindCheck &check : form.checks)
+        if (!check.ok(held))
+            c.error(QString(), check.message.e + u": the editor refuses to save the item"_s);
     if (form.fileChecks)
         form.fileChecks(c);
     return std::move(c.findings);

@@ -14,7 +14,8 @@ int FieldSpec::clampPosition(int stored) const
 }
 
 FieldSpec listField(QString control, QString key, QStringList comment, QString label,
-                    TextPair caption, TextPair hint, QStringList entriesI, QStringList entriesE)
+                    TextPair caption, TextPair hint, QStringList entriesI, QStringList entriesE,
+                    int offset)
 {
     FieldSpec f;
     f.type = FieldSpec::Type::List;
@@ -26,6 +27,7 @@ FieldSpec listField(QString control, QString key, QStringList comment, QString l
     f.hint = std::move(hint);
     f.entriesI = std::move(entriesI);
     f.entriesE = std::move(entriesE);
+    f.offset = offset;
     return f;
 }
 
@@ -76,4 +78,13 @@ bool FieldSpec::takesFile(const QString &name) const
             return true;
     }
     return false;
+}
+
+FieldSpec photoField(const QString &prefix, QStringList comment, QString label, TextPair caption,
+                     TextPair hint, QSize viewSize)
+{
+    return pictureField(prefix + QStringLiteral("Foto"), prefix + QStringLiteral("BevelFoto"),
+                        QStringLiteral("SpeedButtonOpenFoto"), QStringLiteral("FILENAMEFOTO"),
+                        std::move(comment), std::move(label), std::move(caption), std::move(hint),
+                        viewSize);
 }

@@ -151,10 +151,15 @@ struct KindForm
 
 // Builders of the usual fields; a kind sets anything further by name.
 FieldSpec listField(QString control, QString key, QStringList comment, QString label,
-                    TextPair caption, TextPair hint, QStringList entriesI, QStringList entriesE);
+                    TextPair caption, TextPair hint, QStringList entriesI, QStringList entriesE,
+                    int offset = 0);
 FieldSpec trackBarField(QString control, QString key, QStringList comment, QString label,
                         TextPair caption, TextPair hint, int minimum, int maximum,
                         int tickInterval);
 FieldSpec pictureField(QString view, QString frame, QString button, QString key,
                        QStringList comment, QString label, TextPair caption, TextPair hint,
                        QSize viewSize);
+// The usual photo: its view `<prefix>Foto` in the frame `<prefix>BevelFoto`,
+// picked by SpeedButtonOpenFoto, stored as FILENAMEFOTO.
+FieldSpec photoField(const QString &prefix, QStringList comment, QString label, TextPair caption,
+                     TextPair hint, QSize viewSize);

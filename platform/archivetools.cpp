@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -66,6 +67,35 @@ QRegularExpression wildcardRegex(const QString &pattern)
     }
     return QRegularExpression(QRegularExpression::anchoredPattern(rx),
                               QRegularExpression::CaseInsensitiveOption);
+}
+
+// The folder `dirPart` ("Trota/", or empty) below `base` as it is named on
+// disk: each part as given when it exists, else the one entry that matches
+// it without regard to case, as on Windows. Nothing when there is none or
+// more than one.
+std::optional<QString> resolveFolder(const QDir &base, const QString &dirPart)
+{
+    QString resolved;
+    for (const QString &part : dirPart.split(u'/', Qt::SkipEmptyParts)) {
+        const QDir here(base.filePath(resolved));
+        QString found;
+        if (QFileInfo(here.filePath(part)).isDir()) {
+            found = part;
+        } else {
+            for (const QString &name :
+                 here.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+                if (name.compare(part, Qt::CaseInsensitive) != 0)
+                    continue;
+                if (!found.isEmpty())
+                    return std::nullopt; // ambiguous: do not guess
+                found = name;
+            }
+            if (found.isEmpty())
+                return std::nullopt;
+        }
+        resolved += found + u'/';
+    }
+    return resolved;
 }
 
 // unzip reads the archive name as a pattern; bracket each wildcard character
@@ -278,14 +308,18 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
         const QString dirPart = clean.left(slash + 1);
         const QString filePart = clean.mid(slash + 1);
         if (isWildcard(filePart)) {
-            // Expanded here (zip off Windows does not), ignoring case like Windows.
+            // Expanded here (zip off Windows does not), ignoring case like
+            // Windows, in the folder's name too.
             const QRegularExpression rx = wildcardRegex(filePart);
+            const std::optional<QString> folder = resolveFolder(base, dirPart);
             const QFileInfoList files =
-                QDir(base.filePath(dirPart)).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
+                folder ? QDir(base.filePath(*folder))
+                             .entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)
+                       : QFileInfoList();
             bool any = false;
             for (const QFileInfo &fi : files) {
                 if (rx.match(fi.fileName()).hasMatch()) {
-                    names.append(dirPart + fi.fileName());
+                    names.append(*folder + fi.fileName());
                     any = true;
                 }
             }

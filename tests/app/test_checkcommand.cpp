@@ -134,6 +134,17 @@ void TestCheckCommand::oneFinding_data()
         << QByteArray("PESO")
         << u"warning: PESO=20000 is outside 1..12000: the editor sets it to 12000"_s;
 
+    QTest::newRow("reel minimum above its maximum")
+        << u"Mulinelli/MulinelloSpin.kvm"_s << QByteArray("CAPACITA_MIN=150")
+        << QByteArray("CAPACITA_MIN=300") << QByteArray()
+        << u"error: Min spool capacity > Max spool capacity: the editor refuses to save the "
+           "item"_s;
+    QTest::newRow("rod stiffness below its list")
+        << u"Canne/CannaBolognese.kvn"_s << QByteArray("RIGIDITA=1") << QByteArray("RIGIDITA=0")
+        << QByteArray("RIGIDITA")
+        << u"error: RIGIDITA=0 is outside its list (1..3): the editor shows no selection and "
+           "saves 0"_s;
+
     const QString groundbait = u"Pasture/PasturaCarpe.kvt"_s;
     QTest::newRow("track bar outside range")
         << groundbait << QByteArray("SECONDI=900") << QByteArray("SECONDI=5000")

@@ -56,8 +56,9 @@ private Q_SLOTS:
     void languageSwitchKeepsOtherSettings();
     void languageSwitchCreatesEditorFolder();
     void unwritableSettingsReportsAndKeepsLanguage();
-    void onlyBuiltEditorsAreOffered();
     void everyOpeningStartsWithNew();
+    void everyEditorOpensAfterNew_data();
+    void everyEditorOpensAfterNew();
     void aboutBoxReadsTheSameInBothLanguages();
     void dialogsKeepTheirFolder();
     void dataPathResolution();
@@ -243,25 +244,71 @@ void TestMainWindow::unwritableSettingsReportsAndKeepsLanguage()
     QCOMPARE(action(&w, u"Amo"_s)->text(), u"Ami"_s);
 }
 
-void TestMainWindow::onlyBuiltEditorsAreOffered()
+// Every entry, menu and toolbar, opens its editor modally after New, each
+// time: what a previous opening left in it is gone.
+void TestMainWindow::everyEditorOpensAfterNew_data()
 {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("fileLabel");
+    QTest::addColumn<QString>("fresh");
+    const auto row = [](const char *name, const QString &entry, const QString &button,
+                        const QString &window, const QString &prefix, const QString &fresh) {
+        QTest::newRow(name) << entry << button << window << prefix + u"Nome"_s
+                            << prefix + u"FileName"_s << fresh;
+    };
+    row("hook", u"Amo"_s, u"ToolButtonAmo"_s, u"AmoForm"_s, u"Amo"_s, u"NuovoAmo.kva"_s);
+    row("bait", u"Esca"_s, u"ToolButtonEsca"_s, u"EscaForm"_s, u"Esca"_s, u"NuovaEsca.kve"_s);
+    row("float", u"Galleggiante"_s, u"ToolButtonGallegiante"_s, u"GalleggianteForm"_s, u"Gall"_s,
+        u"NuovoGalleggiante.kvg"_s);
+    row("venue", u"Luogo"_s, u"ToolButtonLuogo"_s, u"LuogoForm"_s, u"Luogo"_s, u"NuovoLuogo.kvl"_s);
+    row("groundbait", u"Pastura"_s, u"ToolButtonPasutra"_s, u"PasturaForm"_s, u"Pastura"_s,
+        u"NuovaPastura.kvt"_s);
+    QTest::newRow("presence list")
+        << u"FilePresenzaPesci"_s << u"ToolButtonPresPesci"_s << u"PresPesciForm"_s << QString()
+        << u"KVSFileName"_s << u"NuovaListaPresenzaPesci.kvs"_s;
+    row("sinker", u"Piombini"_s, u"ToolButtonPiombo"_s, u"PiombinoForm"_s, u"Piombo"_s,
+        u"NuovoPiombino.kvp"_s);
+    row("rod", u"Cannadapesca"_s, u"ToolButtonCanna"_s, u"CannaForm"_s, u"Canna"_s,
+        u"NuovaCanna.kvn"_s);
+    row("reel", u"Mulinelli"_s, u"ToolButtonMulinello"_s, u"MulinelloForm"_s, u"Mulinello"_s,
+        u"NuovoMulinello.kvm"_s);
+}
+
+void TestMainWindow::everyEditorOpensAfterNew()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QFETCH(QString, nome);
+    QFETCH(QString, fileLabel);
+    QFETCH(QString, fresh);
     TestInstallation inst;
     ScriptedDesktop desk;
     KorvalisApplication app(desk, inst.dataPath(), QString());
     TKorvalisAppForm &w = app.KorvalisAppForm();
-    for (const QString &name : {u"Amo"_s, u"Esca"_s, u"Galleggiante"_s, u"Piombini"_s, u"Pastura"_s,
-                                u"FilePresenzaPesci"_s, u"Luogo"_s})
-        QVERIFY2(action(&w, name)->isEnabled(), qPrintable(name));
-    for (const QString &name :
-         {u"ToolButtonAmo"_s, u"ToolButtonEsca"_s, u"ToolButtonGallegiante"_s,
-          u"ToolButtonPiombo"_s, u"ToolButtonPresPesci"_s, u"ToolButtonLuogo"_s})
-        QVERIFY2(w.findChild<QToolButton *>(name)->isEnabled(), qPrintable(name));
-    for (const QString &name : {u"Cannadapesca"_s, u"Mulinelli"_s}) {
-        QVERIFY2(!action(&w, name)->isEnabled(), qPrintable(name));
-        action(&w, name)->trigger(); // a disabled entry opens nothing
-    }
-    QVERIFY(w.findChildren<QDialog *>().isEmpty());
-    QVERIFY(!w.findChild<QToolButton *>(u"ToolButtonCanna"_s)->isEnabled());
+    w.show();
+    QVERIFY(action(&w, entry)->isEnabled());
+    QVERIFY(w.findChild<QToolButton *>(button)->isEnabled());
+    QStringList seen;
+    const auto look = [&](QWidget *editor) {
+        auto *name = nome.isEmpty() ? nullptr : editor->findChild<QLineEdit *>(nome);
+        auto *label = editor->findChild<QLabel *>(fileLabel);
+        seen << editor->objectName() << (name ? name->text() : QString())
+             << (label ? label->text() : QString());
+        if (name)
+            name->setText(u"left over"_s);
+        if (label)
+            label->setText(u"left over"_s);
+    };
+    whenModal(look);
+    action(&w, entry)->trigger();
+    whenModal(look);
+    w.findChild<QToolButton *>(button)->click();
+    QCOMPARE(seen, (QStringList{window, QString(), fresh, window, QString(), fresh}));
+    QVERIFY(desk.messages.isEmpty() && desk.errors.isEmpty());
 }
 
 void TestMainWindow::everyOpeningStartsWithNew()

@@ -385,6 +385,29 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(none));
     }
 
+    // A wildcard's folder is found regardless of case, as on Windows; the
+    // archive gets the names on disk. Two candidates: no guessing.
+    void wildcardFolderIgnoresCase()
+    {
+        const QString kind = path(u"Mulinelli"_s);
+        writeFile(kind + u"/Spin.kvm"_s, "item");
+        writeFile(kind + u"/sPIN/a.BMP"_s, "a");
+        writeFile(kind + u"/sPIN/b.txt"_s, "b");
+        writeFile(kind + u"/Due/x.bmp"_s, "x");
+        writeFile(kind + u"/DUE/y.bmp"_s, "y");
+        const QString app = emptyAppPath();
+        makeScript(app + u"/zip"_s, "exit 0\n");
+        tools(app)->Zip(path(u"s.zip"_s), kind,
+                        StrAddApici(u"Spin.kvm"_s) + u' ' + StrAddApici(u"Spin/*.bmp"_s) + u' '
+                            + StrAddApici(u"due/*.bmp"_s) + u' ' + StrAddApici(u"Due/*.BMP"_s));
+        QCOMPARE(m_desk.processes.size(), 1u);
+        const QStringList args = m_desk.processes.back().args;
+        QCOMPARE(args.mid(args.indexOf(u"--"_s) + 1),
+                 (QStringList{u"./Spin.kvm"_s, u"./sPIN/a.BMP"_s, u"./Due/x.bmp"_s}));
+        QCOMPARE(m_msgs.size(), 1u);
+        QVERIFY(messageNames(0, u"due/*.bmp"_s));
+    }
+
     // A kind folder that does not exist leaves the current directory, where
     // the files are then looked for.
     void missingFolderKeepsCurrentDirectory()

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextCursor>
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
@@ -203,6 +204,7 @@ private Q_SLOTS:
     void zipRoundTripWithRealTools();
     void englishUi();
     void textLimitsHoldForPastedText();
+    void longTextsFromFileSurviveResave();
     void windowFrame();
     void noItalianLeftInEnglish();
 };
@@ -587,8 +589,8 @@ void TestAmoForm::textLimitsHoldForPastedText()
     nome->setFocus();
     nome->insert(u"riga uno\nriga due"_s);
     QCOMPARE(nome->text(), u"riga uno riga due"_s);
-    nome->setText(QString(40, u'x'));
-    QCOMPARE(nome->text().size(), 32);
+    nome->insert(QString(40, u'x'));
+    QCOMPARE(nome->text(), u"riga uno riga due"_s + QString(15, u'x'));
 
     descr->insertPlainText(u"a\r\nb\nc"_s);
     QCOMPARE(descr->toPlainText(), u"a b c"_s);
@@ -599,6 +601,45 @@ void TestAmoForm::textLimitsHoldForPastedText()
     QTest::keyClick(descr, Qt::Key_Enter);
     QVERIFY(!descr->toPlainText().contains(u'\n'));
     QCOMPARE(descr->toPlainText().size(), 256);
+}
+
+// The limits hold for typing and pasting only: a hand-edited file keeps its
+// long texts through open and save, and typing cannot make them longer.
+void TestAmoForm::longTextsFromFileSurviveResave()
+{
+    makePicture(ami() + u"amo_trota.jpg"_s);
+    const QByteArray nome(45, 'N');
+    const QByteArray descr = QByteArray(300, 'd') + " \xe0 fine";
+    QByteArray file = exampleHook("14", nome);
+    file.replace("Amo fine per trota", descr);
+    file.replace("Trout hook", QByteArray(33, 'e'));
+    file.replace("Thin trout hook", QByteArray(257, 'D'));
+    TestInstallation::write(ami() + u"long.kva"_s, file);
+    open(ami() + u"long.kva"_s);
+    auto *edit = ctl<QLineEdit>(u"AmoNome"_s);
+    auto *memo = ctl<QPlainTextEdit>(u"AmoDescr"_s);
+    QCOMPARE(edit->text().size(), 45);
+    QCOMPARE(memo->toPlainText().size(), 307);
+    saveAs(ami() + u"long.kva"_s);
+    QCOMPARE(fileBytes(ami() + u"long.kva"_s), file);
+
+    // Typing and pasting add nothing to a text already beyond its limit;
+    // deleting still works, and a pasted text is cut to the room left.
+    edit->setFocus();
+    edit->end(false);
+    QTest::keyClicks(edit, u"abc"_s);
+    edit->insert(u"pasted"_s);
+    QCOMPARE(edit->text(), QString::fromLatin1(nome));
+    edit->setSelection(0, 20); // 25 left: room for 7
+    edit->insert(u"0123456789"_s);
+    QCOMPARE(edit->text(), u"0123456"_s + QString(25, u'N'));
+    memo->setFocus();
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, u"xyz"_s);
+    memo->insertPlainText(u"pasted"_s);
+    QCOMPARE(memo->toPlainText(), QString::fromLatin1(descr));
+    QTest::keyClick(memo, Qt::Key_Backspace);
+    QCOMPARE(memo->toPlainText().size(), 306);
 }
 
 void TestAmoForm::windowFrame()
