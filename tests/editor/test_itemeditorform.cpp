@@ -1,4 +1,5 @@
 #include "amoform.h"
+#include "galleggianteform.h"
 #include "itemeditorform.h"
 #include "korvalisshell.h"
 #include "scripteddesktop.h"
@@ -6,6 +7,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFrame>
+#include <QImage>
+#include <QMimeData>
+#include <QUrl>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -23,6 +28,8 @@ private Q_SLOTS:
     void trackBarClampsAndSignalsRealChangesOnly();
     void fieldsAfterThePictureFollowItInFileAndReadOrder();
     void kindChecksCompareStoredValuesAfterThePictures();
+    void droppedPicturesAreTakenAsPicked_data();
+    void droppedPicturesAreTakenAsPicked();
 };
 
 void TestItemEditorForm::trackBarClampsAndSignalsRealChangesOnly()
@@ -174,6 +181,57 @@ void TestItemEditorForm::kindChecksCompareStoredValuesAfterThePictures()
     max->setValue(60); // equal passes
     QVERIFY(editor.Verifica());
     QCOMPARE(desk.messages.size(), 3);
+}
+
+// A picture dropped onto its frame is what the pick button would take: one
+// local file its filter offers (the float's sprite: BMP only); Save then
+// copies it into the kind folder.
+void TestItemEditorForm::droppedPicturesAreTakenAsPicked_data()
+{
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("photo, JPEG") << u"GallBevelFoto"_s << QStringList{u"in.JPG"_s} << true;
+    QTest::newRow("photo, BMP") << u"GallBevelFoto"_s << QStringList{u"in.bmp"_s} << true;
+    QTest::newRow("sprite, BMP") << u"GallBevelSprite"_s << QStringList{u"in.bmp"_s} << true;
+    QTest::newRow("sprite refuses a JPEG")
+        << u"GallBevelSprite"_s << QStringList{u"in.JPG"_s} << false;
+    QTest::newRow("text file") << u"GallBevelFoto"_s << QStringList{u"in.txt"_s} << false;
+    QTest::newRow("two files") << u"GallBevelFoto"_s << QStringList{u"in.JPG"_s, u"in.bmp"_s}
+                               << false;
+}
+
+void TestItemEditorForm::droppedPicturesAreTakenAsPicked()
+{
+    QFETCH(QString, frame);
+    QFETCH(QStringList, files);
+    QFETCH(bool, taken);
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisShell shell(desk, inst.dataPath(), QString());
+    TGalleggianteForm form(shell);
+    form.New();
+    QList<QUrl> urls;
+    for (const QString &name : files) {
+        const QString path = inst.dataPath() + u'/' + name;
+        QVERIFY(
+            QImage(8, 8, QImage::Format_RGB32).save(path, name.endsWith(u"bmp"_s) ? "BMP" : "JPG"));
+        urls.append(QUrl::fromLocalFile(path));
+    }
+    auto *target = form.findChild<QFrame *>(frame);
+    QVERIFY(target && target->acceptDrops());
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(4, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(target, &enter);
+    QCOMPARE(enter.isAccepted(), taken);
+    QDropEvent drop(QPointF(4, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    const size_t field = frame == u"GallBevelFoto"_s ? 0 : 1;
+    QCOMPARE(form.picturePath(field), taken ? urls[0].toLocalFile() : QString());
+    QVERIFY(desk.errors.isEmpty() && desk.messages.isEmpty());
 }
 
 QTEST_MAIN(TestItemEditorForm)
