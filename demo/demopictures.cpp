@@ -81,28 +81,31 @@ QImage floatSprite()
 
 QImage venue()
 {
+    // Seen from the bank: a strip of sky and far shore, then the water the
+    // fishing area is drawn over.
     QImage image(1024, 768, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, 300);
-    sky.setColorAt(0, QColor(120, 170, 230));
-    sky.setColorAt(1, QColor(200, 225, 245));
-    p.fillRect(0, 0, 1024, 300, sky);
+    QLinearGradient sky(0, 0, 0, 90);
+    sky.setColorAt(0, QColor(150, 190, 235));
+    sky.setColorAt(1, QColor(215, 230, 245));
+    p.fillRect(0, 0, 1024, 90, sky);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(60, 110, 60)); // far shore with trees
-    QPainterPath shore(QPointF(0, 300));
+    p.setBrush(QColor(60, 105, 55)); // far shore with trees
+    QPainterPath shore(QPointF(0, 90));
     for (int x = 0; x <= 1024; x += 64)
-        shore.quadTo(QPointF(x + 32, 250 + (x / 64 % 3) * 12), QPointF(x + 64, 300));
-    shore.lineTo(1024, 330);
-    shore.lineTo(0, 330);
+        shore.quadTo(QPointF(x + 32, 52 + (x / 64 % 3) * 10), QPointF(x + 64, 90));
+    shore.lineTo(1024, 112);
+    shore.lineTo(0, 112);
     p.drawPath(shore);
-    QLinearGradient water(0, 330, 0, 768);
-    water.setColorAt(0, QColor(70, 120, 150));
-    water.setColorAt(1, QColor(20, 60, 90));
-    p.fillRect(0, 330, 1024, 438, water);
-    p.setPen(QPen(QColor(150, 190, 210, 120), 2));
-    for (int y = 360; y < 768; y += 37)
-        p.drawLine(QPointF((y * 7) % 300, y), QPointF((y * 7) % 300 + 180, y));
+    QLinearGradient water(0, 112, 0, 768);
+    water.setColorAt(0, QColor(60, 95, 80));
+    water.setColorAt(0.5, QColor(35, 70, 75));
+    water.setColorAt(1, QColor(20, 45, 55));
+    p.fillRect(0, 112, 1024, 656, water);
+    p.setPen(QPen(QColor(120, 160, 150, 110), 2));
+    for (int y = 140; y < 768; y += 37)
+        p.drawLine(QPointF((y * 7) % 700, y), QPointF((y * 7) % 700 + 220, y));
     return image;
 }
 
