@@ -11,17 +11,9 @@ namespace {
 FieldSpec capacityBar(QString control, QString key, QString comment, QString label,
                       TextPair caption, TextPair hint, QString valueLabel, int newValue)
 {
-    FieldSpec f;
-    f.type = FieldSpec::Type::TrackBar;
-    f.control = std::move(control);
-    f.key = std::move(key);
-    f.comment = QStringList{std::move(comment)};
-    f.label = std::move(label);
-    f.caption = std::move(caption);
-    f.hint = std::move(hint);
-    f.minimum = 100;
-    f.maximum = 350;
-    f.tickInterval = 10;
+    FieldSpec f =
+        trackBarField(std::move(control), std::move(key), {std::move(comment)}, std::move(label),
+                      std::move(caption), std::move(hint), 100, 350, 10);
     f.valueLabel = std::move(valueLabel);
     f.valueText = [](int position, bool) -> QString {
         return QString::number(position) + u" mt"_s;

@@ -60,36 +60,18 @@ const TextPair kMsgLink{u"Selezionare un file 'presenza pesci' per il luogo."_s,
 FieldSpec list(QString control, QString key, QString comment, QString label, TextPair caption,
                TextPair hint, QStringList entriesI, QStringList entriesE, int rowIndex)
 {
-    FieldSpec f;
-    f.type = FieldSpec::Type::List;
-    f.control = std::move(control);
-    f.key = std::move(key);
-    f.comment = QStringList{std::move(comment)};
-    f.label = std::move(label);
-    f.caption = std::move(caption);
-    f.hint = std::move(hint);
-    f.entriesI = std::move(entriesI);
-    f.entriesE = std::move(entriesE);
-    f.rect = QRect(kCtlX, row(rowIndex), 150, 22);
-    f.labelPos = QPoint(kLabelX, row(rowIndex) + 3);
-    return f;
+    return listField(std::move(control), std::move(key), {std::move(comment)}, std::move(label),
+                     std::move(caption), std::move(hint), std::move(entriesI), std::move(entriesE))
+        .placed(QRect(kCtlX, row(rowIndex), 150, 22), QPoint(kLabelX, row(rowIndex) + 3));
 }
 
 FieldSpec bar(QString control, QString key, QString comment, QString label, TextPair caption,
               TextPair hint, int minimum, int maximum, int tick, int newValue, int readDefault,
               QString valueLabel, std::function<QString(int, bool)> text)
 {
-    FieldSpec f;
-    f.type = FieldSpec::Type::TrackBar;
-    f.control = std::move(control);
-    f.key = std::move(key);
-    f.comment = QStringList{std::move(comment)};
-    f.label = std::move(label);
-    f.caption = std::move(caption);
-    f.hint = std::move(hint);
-    f.minimum = minimum;
-    f.maximum = maximum;
-    f.tickInterval = tick;
+    FieldSpec f =
+        trackBarField(std::move(control), std::move(key), {std::move(comment)}, std::move(label),
+                      std::move(caption), std::move(hint), minimum, maximum, tick);
     f.newValue = newValue;
     f.readDefault = readDefault;
     f.valueLabel = std::move(valueLabel);
