@@ -3,6 +3,7 @@
 #include "korvalisapp.h"
 #include "scripteddesktop.h"
 #include "testinstallation.h"
+#include "visibletexts.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -100,30 +101,6 @@ public:
                 QStringLiteral("; -------------------------------------------------"),
                 QString(),
                 u'[' + section + u']'};
-    }
-
-    // Every text a user can see or read in the status bar.
-    static QStringList visibleTexts(QWidget *root)
-    {
-        QStringList texts{root->windowTitle()};
-        for (auto *w : root->findChildren<QWidget *>()) {
-            texts << w->statusTip();
-            if (auto *l = qobject_cast<QLabel *>(w))
-                texts << l->text();
-            if (auto *c = qobject_cast<QComboBox *>(w))
-                for (int i = 0; i < c->count(); ++i)
-                    texts << c->itemText(i);
-            if (auto *t = qobject_cast<QTabWidget *>(w))
-                for (int i = 0; i < t->count(); ++i)
-                    texts << t->tabText(i);
-            if (auto *m = qobject_cast<QMenu *>(w))
-                texts << m->title();
-        }
-        for (auto *a : root->findChildren<QAction *>())
-            texts << a->text() << a->statusTip();
-        texts.removeAll(QString());
-        texts.removeDuplicates();
-        return texts;
     }
 
     // Every control lies inside the client area, above the status bar.

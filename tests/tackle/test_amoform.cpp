@@ -4,6 +4,7 @@
 #include "korvalisappform.h"
 #include "scripteddesktop.h"
 #include "testinstallation.h"
+#include "visibletexts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -662,30 +663,6 @@ void TestAmoForm::windowFrame()
         QVERIFY2(w->geometry().bottom() < statusTop, qPrintable(w->objectName()));
     }
     form->close();
-}
-
-// Collects every text a user can see or read in the status bar.
-static QStringList visibleTexts(QWidget *root)
-{
-    QStringList texts{root->windowTitle()};
-    for (auto *w : root->findChildren<QWidget *>()) {
-        texts << w->statusTip();
-        if (auto *l = qobject_cast<QLabel *>(w))
-            texts << l->text();
-        if (auto *c = qobject_cast<QComboBox *>(w))
-            for (int i = 0; i < c->count(); ++i)
-                texts << c->itemText(i);
-        if (auto *t = qobject_cast<QTabWidget *>(w))
-            for (int i = 0; i < t->count(); ++i)
-                texts << t->tabText(i);
-        if (auto *m = qobject_cast<QMenu *>(w))
-            texts << m->title();
-    }
-    for (auto *a : root->findChildren<QAction *>())
-        texts << a->text() << a->statusTip();
-    texts.removeAll(QString());
-    texts.removeDuplicates();
-    return texts;
 }
 
 void TestAmoForm::noItalianLeftInEnglish()

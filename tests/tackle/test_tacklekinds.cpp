@@ -6,6 +6,7 @@
 #include "piombinoform.h"
 #include "scripteddesktop.h"
 #include "testinstallation.h"
+#include "visibletexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -914,32 +915,6 @@ void TestTackleKinds::englishWindowTexts()
     QCOMPARE(form->windowTitle(), u"Shot"_s);
     QCOMPARE(ctl<QAction>(u"Salva"_s)->statusTip(), u"Save shot"_s);
     QCOMPARE(label(u"Label6"_s), u"Link"_s);
-}
-
-// Every text a user can see or read in the status bar.
-static QStringList visibleTexts(QWidget *root)
-{
-    QStringList texts{root->windowTitle()};
-    for (auto *w : root->findChildren<QWidget *>()) {
-        texts << w->statusTip();
-        if (auto *l = qobject_cast<QLabel *>(w))
-            texts << l->text();
-        if (auto *b = qobject_cast<QAbstractButton *>(w))
-            texts << b->text();
-        if (auto *c = qobject_cast<QComboBox *>(w))
-            for (int i = 0; i < c->count(); ++i)
-                texts << c->itemText(i);
-        if (auto *t = qobject_cast<QTabWidget *>(w))
-            for (int i = 0; i < t->count(); ++i)
-                texts << t->tabText(i);
-        if (auto *m = qobject_cast<QMenu *>(w))
-            texts << m->title();
-    }
-    for (auto *a : root->findChildren<QAction *>())
-        texts << a->text() << a->statusTip();
-    texts.removeAll(QString());
-    texts.removeDuplicates();
-    return texts;
 }
 
 void TestTackleKinds::noItalianLeftInEnglish()
