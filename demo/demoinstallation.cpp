@@ -43,6 +43,11 @@ public:
     }
     void message(const QString &text) override { problems.append(text); }
     void showError(const QString &text) override { problems.append(text); }
+    int ask(const QString &text, const QStringList &, int, int escapeAnswer) override
+    {
+        problems.append(u"unexpected question "_s + text);
+        return escapeAnswer;
+    }
     void startProcess(const QString &program, const QStringList &, const QString &,
                       ProcessDone done) override
     {

@@ -6,6 +6,18 @@
 
 namespace FileNames {
 
+bool isBareFileName(QStringView name)
+{
+    if (name.isEmpty() || name == u"." || name == u"..")
+        return false;
+    for (const QChar c : name) {
+        // A colon is a drive on Windows, and an alternate data stream after one.
+        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() == 0)
+            return false;
+    }
+    return true;
+}
+
 QString resolveCase(const QString &path)
 {
     const QFileInfo fi(path);

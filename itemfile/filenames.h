@@ -1,8 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace FileNames {
+
+// A picture named in an item file lies in the item's own folder: the stored
+// name is a bare file name. False for a name with a folder separator (either
+// slash), a drive ("C:"), "." or "..", or nothing at all, so that a shared
+// item never makes the editor open, copy or pack a file elsewhere.
+bool isBareFileName(QStringView name);
 
 // Files made on Windows name pictures in any letter case. When `path` does
 // not exist but exactly one file of its folder matches its name without

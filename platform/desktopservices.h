@@ -30,6 +30,12 @@ public:
     // The general error display: platform failures that ended an action.
     virtual void showError(const QString &text) = 0;
 
+    // A question with a few answers (save / discard / cancel, replace /
+    // cancel), captioned like `message`. Returns the index of the chosen
+    // answer in `answers`; `escapeAnswer` when the box is closed without one.
+    virtual int ask(const QString &text, const QStringList &answers, int defaultAnswer,
+                    int escapeAnswer) = 0;
+
     struct ProcessResult
     {
         bool started = false; // false: the program could not be started at all
@@ -39,9 +45,9 @@ public:
     };
     using ProcessDone = std::function<void(const ProcessResult &)>;
 
-    // Starts `program` with an argument vector (no shell) in `workDir` and
-    // returns at once. `done` runs later on the UI thread when the process
-    // failed to start or finished.
+    // Starts `program` with an argument vector (no shell) in `workDir`, its
+    // standard input the null device, and returns at once. `done` runs later on the UI thread when
+    // the process failed to start or finished.
     virtual void startProcess(const QString &program, const QStringList &args,
                               const QString &workDir, ProcessDone done) = 0;
 

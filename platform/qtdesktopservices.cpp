@@ -6,6 +6,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
+
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -102,6 +105,26 @@ void QtDesktopServices::showError(const QString &text)
     box.exec();
 }
 
+int QtDesktopServices::ask(const QString &text, const QStringList &answers, int defaultAnswer,
+                           int escapeAnswer)
+{
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::NoButton, dialogParent());
+    std::vector<QAbstractButton *> buttons;
+    for (qsizetype i = 0; i < answers.size(); ++i)
+        buttons.push_back(box.addButton(answers[i], i == escapeAnswer ? QMessageBox::RejectRole
+                                                                      : QMessageBox::AcceptRole));
+    if (defaultAnswer >= 0 && size_t(defaultAnswer) < buttons.size())
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons[size_t(defaultAnswer)]));
+    if (escapeAnswer >= 0 && size_t(escapeAnswer) < buttons.size())
+        box.setEscapeButton(buttons[size_t(escapeAnswer)]);
+    box.exec();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        if (box.clickedButton() == buttons[i])
+            return int(i);
+    }
+    return escapeAnswer;
+}
+
 void QtDesktopServices::startProcess(const QString &program, const QStringList &args,
                                      const QString &workDir, ProcessDone done)
 {
@@ -116,7 +139,10 @@ void QtDesktopServices::startProcess(const QString &program, const QStringList &
     for (const QString &name : {u"ZIP"_s, u"ZIPOPT"_s, u"UNZIP"_s, u"UNZIPOPT"_s})
         env.remove(name);
     process->setProcessEnvironment(env);
-    // Nobody reads the tool's chatter; do not let a full pipe stall it.
+    // A tool that asks ("Continue? (y/n)") must get an answer at once
+    // instead of waiting for ever on an open pipe. Nobody reads the tool's
+    // chatter; do not let a full pipe stall it.
+    process->setStandardInputFile(QProcess::nullDevice());
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardErrorFile(QProcess::nullDevice());
     QObject::connect(process, &QProcess::errorOccurred, process,

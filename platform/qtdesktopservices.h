@@ -25,6 +25,8 @@ public:
                                     const QString &defExt, const QString &fileName) override;
     void message(const QString &text) override;
     void showError(const QString &text) override;
+    int ask(const QString &text, const QStringList &answers, int defaultAnswer,
+            int escapeAnswer) override;
     void startProcess(const QString &program, const QStringList &args, const QString &workDir,
                       ProcessDone done) override;
     QString commonAppDataFolder() override;

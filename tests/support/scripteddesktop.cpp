@@ -18,6 +18,25 @@ void ScriptedDesktop::cancelNextDialog()
     m_answers.push_back({DialogRequest::Open, std::nullopt, true});
 }
 
+void ScriptedDesktop::answerQuestion(int answer)
+{
+    m_questionAnswers.push_back(answer);
+}
+
+int ScriptedDesktop::ask(const QString &text, const QStringList &answers, int defaultAnswer,
+                         int escapeAnswer)
+{
+    questions.push_back({text, answers, defaultAnswer, escapeAnswer});
+    if (m_questionAnswers.empty()) {
+        ++unexpectedDialogs;
+        QTest::qFail("unexpected question", __FILE__, __LINE__);
+        return escapeAnswer;
+    }
+    const int answer = m_questionAnswers.front();
+    m_questionAnswers.pop_front();
+    return answer;
+}
+
 std::optional<QString> ScriptedDesktop::take(DialogRequest::Kind kind)
 {
     if (m_answers.empty() || (!m_answers.front().anyKind && m_answers.front().kind != kind)) {
@@ -65,6 +84,7 @@ void ScriptedDesktop::startProcess(const QString &program, const QStringList &ar
     p.setProgram(program);
     p.setArguments(args);
     p.setWorkingDirectory(workDir);
+    p.setStandardInputFile(QProcess::nullDevice());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"ZIP", "ZIPOPT", "UNZIP", "UNZIPOPT"})
         env.remove(QString::fromLatin1(name));

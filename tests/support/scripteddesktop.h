@@ -33,6 +33,17 @@ public:
     void answerOpen(const QString &path);
     void answerSave(const QString &path);
     void cancelNextDialog();
+    // Queue the answer (an index into its answers) of the next question.
+    void answerQuestion(int answer);
+
+    struct Question
+    {
+        QString text;
+        QStringList answers;
+        int defaultAnswer;
+        int escapeAnswer;
+    };
+    std::vector<Question> questions;
 
     // When true, started processes really run, synchronously, before
     // startProcess returns (used with the real zip tools).
@@ -45,13 +56,15 @@ public:
     std::vector<ProcessStart> processes;
     int unexpectedDialogs = 0;
 
-    bool allAnswersUsed() const { return m_answers.empty(); }
+    bool allAnswersUsed() const { return m_answers.empty() && m_questionAnswers.empty(); }
 
     std::optional<QString> openFile(const QString &filter, const QString &initDir) override;
     std::optional<QString> saveFile(const QString &filter, const QString &initDir,
                                     const QString &defExt, const QString &fileName) override;
     void message(const QString &text) override;
     void showError(const QString &text) override;
+    int ask(const QString &text, const QStringList &answers, int defaultAnswer,
+            int escapeAnswer) override;
     void startProcess(const QString &program, const QStringList &args, const QString &workDir,
                       ProcessDone done) override;
     QString commonAppDataFolder() override { return dataFolder; }
@@ -66,4 +79,5 @@ private:
     std::optional<QString> take(DialogRequest::Kind kind);
 
     std::deque<Answer> m_answers;
+    std::deque<int> m_questionAnswers;
 };

@@ -1,0 +1,55 @@
+#include "filenames.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// The stored name of a picture must stay inside the item's folder.
+class TestFileNames : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void bareFileName_data();
+    void bareFileName();
+};
+
+void TestFileNames::bareFileName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("bare");
+    const std::pair<const char16_t *, bool> rows[] = {
+        {u"amo.jpg", true},
+        {u"Amo Trota (2).JPG", true},
+        {u"..amo.bmp", true},
+        {u"amo..jpg", true},
+        {u"pesce_\u00e8.jpg", true},
+        {u"", false},
+        {u".", false},
+        {u"..", false},
+        {u"../amo.jpg", false},
+        {u"..\\amo.jpg", false},
+        {u"../../../../home/u/.ssh/id_rsa", false},
+        {u"/etc/passwd", false},
+        {u"\\\\server\\share\\a.jpg", false},
+        {u"C:\\Windows\\a.bmp", false},
+        {u"C:a.bmp", false},
+        {u"Ami/amo.jpg", false},
+        {u"Ami\\amo.jpg", false},
+        {u"amo.jpg:stream", false},
+    };
+    for (const auto &[name, bare] : rows)
+        QTest::newRow(QString::fromUtf16(name).toUtf8().constData())
+            << QString::fromUtf16(name) << bare;
+    QTest::newRow("NUL inside") << u"a\0b.jpg"_s << false;
+}
+
+void TestFileNames::bareFileName()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, bare);
+    QCOMPARE(FileNames::isBareFileName(name), bare);
+}
+
+QTEST_GUILESS_MAIN(TestFileNames)
+#include "test_filenames.moc"
