@@ -38,7 +38,7 @@ struct Options
 void setUp(QCommandLineParser &parser, Options &o)
 {
     QCoreApplication::setApplicationName(u"Korvalis Editor"_s);
-    QCoreApplication::setApplicationVersion(u"1.3"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(KV_VERSION));
     parser.setApplicationDescription(u"Editor of the Korvalis item files"_s);
     parser.addHelpOption();
     parser.addVersionOption();

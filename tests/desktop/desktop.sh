@@ -14,7 +14,7 @@ trap 'rm -rf "$prefix"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
-desktop="$prefix/share/applications/korvalisedit.desktop"
+desktop="$prefix/share/applications/io.github.korvalisedit.KorvalisEdit.desktop"
 mime="$prefix/share/mime/packages/korvalisedit.xml"
 [ -x "$prefix/bin/korvalisedit" ] || fail "no bin/korvalisedit"
 
