@@ -11,23 +11,55 @@
 #include "kindform.h"
 #include "mulinelloform.h"
 
+#include "filenames.h"
+#include "presencelink.h"
+#include "regularfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTextStream>
 
+#include <algorithm>
 #include <array>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #endif
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+const QString kPresenceLinkKey = u"FILE_PRESENZA_PESCI"_s;
+
+// A venue's presence link names a list of the presence folder; any other
+// place is an error, and that place is never looked at.
+void checkPresenceLinkFolder(FileCheck &c)
+{
+    const std::optional<QString> stored = c.ini().value(c.section(), kPresenceLinkKey);
+    if (!stored || stored->isEmpty())
+        return;
+    const QString link = PresenceLink::decode(*stored);
+    static const QRegularExpression inFolder(u"^[\\\\/]KVS[\\\\/]([^\\\\/]*)$"_s,
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = inFolder.match(link);
+    if (m.hasMatch() && FileNames::isBareFileName(m.capturedView(1)))
+        return;
+    // The venue's own look-up in the presence folder has nothing to say.
+    std::erase_if(c.findings, [](const Finding &f) { return f.key == kPresenceLinkKey; });
+    c.error(kPresenceLinkKey, u"the fish-presence link \"%1\" leaves the presence folder: it "
+                              "must be \\KVS\\ and a file name"_s.arg(link));
+}
 
 // Every kind's description, made once.
 const KindForm *formOf(ItemKind kind)
@@ -40,7 +72,12 @@ const KindForm *formOf(ItemKind kind)
         f[size_t(ItemKind::Piombino)] = TPiombinoForm::describe();
         f[size_t(ItemKind::Canna)] = TCannaForm::describe();
         f[size_t(ItemKind::Mulinello)] = TMulinelloForm::describe();
-        f[size_t(ItemKind::Luogo)] = TLuogoForm::describe();
+        KindForm venue = TLuogoForm::describe();
+        venue.fileChecks = [own = venue.fileChecks](FileCheck &c) {
+            own(c);
+            checkPresenceLinkFolder(c);
+        };
+        f[size_t(ItemKind::Luogo)] = std::move(venue);
         f[size_t(ItemKind::Pastura)] = TPasturaForm::describe();
         return f;
     }();
@@ -48,17 +85,30 @@ const KindForm *formOf(ItemKind kind)
     return f ? &*f : nullptr;
 }
 
-// Only plain files are read: a FIFO or a device named like an item file
-// must not block or feed the checker forever.
-bool isPlainFile(const QString &path)
+// The kinds as modders call them.
+QString kindName(ItemKind kind)
 {
-#ifdef Q_OS_UNIX
-    struct stat st
-    {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
-#else
-    return QFileInfo(path).isFile();
-#endif
+    switch (kind) {
+    case ItemKind::Amo:
+        return u"hook"_s;
+    case ItemKind::Esca:
+        return u"bait"_s;
+    case ItemKind::Galleggiante:
+        return u"float"_s;
+    case ItemKind::Luogo:
+        return u"venue"_s;
+    case ItemKind::Pastura:
+        return u"groundbait"_s;
+    case ItemKind::PresPesci:
+        return u"presence"_s;
+    case ItemKind::Piombino:
+        return u"sinker"_s;
+    case ItemKind::Canna:
+        return u"rod"_s;
+    case ItemKind::Mulinello:
+        return u"reel"_s;
+    }
+    return QString();
 }
 
 Finding fileError(const QString &message)
@@ -77,9 +127,10 @@ public:
             m_out << "{\"files\":[";
     }
 
-    void file(const QString &path, std::optional<ItemKind> kind,
-              const std::vector<Finding> &findings)
+    void file(const QString &path, std::optional<ItemKind> kind, std::vector<Finding> findings)
     {
+        std::stable_sort(findings.begin(), findings.end(),
+                         [](const Finding &a, const Finding &b) { return a.line < b.line; });
         ++m_files;
         for (const Finding &f : findings)
             ++(f.severity == Finding::Severity::Error ? m_errors : m_warnings);
@@ -88,19 +139,22 @@ public:
             return;
         }
         for (const Finding &f : findings) {
-            m_out << path;
+            QString line = path;
             if (f.line > 0)
-                m_out << ':' << f.line;
-            m_out << (f.severity == Finding::Severity::Error ? ": error: " : ": warning: ")
-                  << f.message << '\n';
+                line += u':' + QString::number(f.line);
+            line += (f.severity == Finding::Severity::Error ? u": error: "_s : u": warning: "_s)
+                    + f.message;
+            m_out << printable(line) << '\n';
         }
     }
 
     void finish()
     {
         if (m_json) {
-            m_out << "],\"summary\":{\"files\":" << m_files << ",\"errors\":" << m_errors
-                  << ",\"warnings\":" << m_warnings << "}}\n";
+            const QJsonObject summary{
+                {u"files"_s, m_files}, {u"errors"_s, m_errors}, {u"warnings"_s, m_warnings}};
+            m_out << "],\"summary\":" << QJsonDocument(summary).toJson(QJsonDocument::Compact)
+                  << "}\n";
         } else {
             const auto counted = [](int n, const char *what) -> QString {
                 return QString::number(n) + u' ' + QLatin1StringView(what)
@@ -115,32 +169,26 @@ public:
     int errors() const { return m_errors; }
 
 private:
-    static QString jsonString(const QString &s)
-    {
-        // QJsonDocument quotes and escapes one string inside an array.
-        const QByteArray doc = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
-        return QString::fromUtf8(doc.mid(1, doc.size() - 2));
-    }
-
+    // One document per file, written at once: the report never grows in
+    // memory with the number of files.
     void printJson(const QString &path, std::optional<ItemKind> kind,
                    const std::vector<Finding> &findings)
     {
+        QJsonArray list;
+        for (const Finding &f : findings) {
+            list.append(QJsonObject{
+                {u"path"_s, path},
+                {u"line"_s, f.line},
+                {u"key"_s, f.key},
+                {u"severity"_s, f.severity == Finding::Severity::Error ? u"error"_s : u"warning"_s},
+                {u"message"_s, f.message}});
+        }
+        const QJsonObject file{{u"path"_s, path},
+                               {u"kind"_s, kind ? QJsonValue(kindName(*kind)) : QJsonValue()},
+                               {u"findings"_s, list}};
         if (m_files > 1)
             m_out << ',';
-        m_out << "{\"path\":" << jsonString(path)
-              << ",\"kind\":" << (kind ? jsonString(kindInfo(*kind).windowClass) : u"null"_s)
-              << ",\"findings\":[";
-        bool first = true;
-        for (const Finding &f : findings) {
-            if (!first)
-                m_out << ',';
-            first = false;
-            m_out << "{\"path\":" << jsonString(path) << ",\"line\":" << f.line
-                  << ",\"key\":" << jsonString(f.key) << ",\"severity\":"
-                  << (f.severity == Finding::Severity::Error ? "\"error\"" : "\"warning\"")
-                  << ",\"message\":" << jsonString(f.message) << '}';
-        }
-        m_out << "]}";
+        m_out << QJsonDocument(file).toJson(QJsonDocument::Compact);
         m_out.flush();
     }
 
@@ -151,28 +199,122 @@ private:
     int m_warnings = 0;
 };
 
+// One entry of a folder: its name as the file system holds it.
+struct Entry
+{
+    QByteArray name;
+    bool folder = false; // a folder itself, not a link to one
+};
+
+// The entries of the folder `path` in name order; false with the system's
+// reason when it cannot be listed (no permission, a path past the
+// system's limit...), which must never pass for an empty folder.
+bool listFolder(const QByteArray &path, std::vector<Entry> &entries, QString &reason)
+{
+#ifdef Q_OS_UNIX
+    DIR *dir = ::opendir(path.constData());
+    if (!dir) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    errno = 0;
+    while (const dirent *e = ::readdir(dir)) {
+        const QByteArray name(e->d_name);
+        if (name != "." && name != "..") {
+            // Relative to the open folder, so a long path still works.
+            struct stat st
+            {};
+            const bool folder = ::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0
+                                && S_ISDIR(st.st_mode);
+            entries.push_back(Entry{name, folder});
+        }
+        errno = 0;
+    }
+    const int err = errno;
+    ::closedir(dir);
+    if (err != 0) {
+        reason = QString::fromLocal8Bit(std::strerror(err));
+        return false;
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry &a, const Entry &b) { return a.name < b.name; });
+#else
+    const QDir dir(QFile::decodeName(path));
+    if (!dir.isReadable()) {
+        reason = u"Permission denied"_s;
+        return false;
+    }
+    const QFileInfoList infos = dir.entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &e : infos)
+        entries.push_back(Entry{QFile::encodeName(e.fileName()), e.isDir() && !e.isSymLink()});
+#endif
+    return true;
+}
+
+// A name the file system holds as text, or nothing when it is not UTF-8
+// (made on Windows in its code page, say).
+std::optional<QString> utf8Name(const QByteArray &name)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(name);
+    if (utf8.hasError())
+        return std::nullopt;
+    return text;
+}
+
+// A name that is not UTF-8, with every byte outside ASCII as \xHH.
+QString escapedName(const QByteArray &name)
+{
+    QString shown;
+    for (const char c : name) {
+        if (uchar(c) < 0x80)
+            shown += QLatin1Char(c);
+        else
+            shown += QString::asprintf("\\x%02X", unsigned(uchar(c)));
+    }
+    return shown;
+}
+
 // Checks every item file below `root`, each folder's entries in name order.
 // Links to folders are not followed, so a link loop cannot keep the walk
 // going; pending folders wait on a stack, not in recursion, so no depth of
 // nesting exhausts the call stack.
 void walk(const QString &root, Printer &printer)
 {
-    std::vector<QString> pending{root};
+    struct Folder
+    {
+        QByteArray path;
+        QString shown;
+    };
+    std::vector<Folder> pending{{QFile::encodeName(root), root}};
     while (!pending.empty()) {
-        const QString dir = std::move(pending.back());
+        const Folder dir = std::move(pending.back());
         pending.pop_back();
-        const QFileInfoList entries = QDir(dir).entryInfoList(
-            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-        std::vector<QString> subfolders;
-        for (const QFileInfo &e : entries) {
-            if (e.isDir()) {
-                if (!e.isSymLink())
-                    subfolders.push_back(e.filePath());
-            } else if (const std::optional<ItemKind> kind = kindOfFileName(e.fileName())) {
-                printer.file(e.filePath(), kind, checkItemFile(e.filePath(), *kind));
+        std::vector<Entry> entries;
+        QString reason;
+        if (!listFolder(dir.path, entries, reason)) {
+            printer.file(dir.shown, std::nullopt,
+                         {fileError(u"the folder cannot be read: %1"_s.arg(reason))});
+            continue;
+        }
+        const bool slash = dir.path.endsWith('/');
+        const QByteArray path = slash ? dir.path : dir.path + '/';
+        const QString shown = slash ? dir.shown : dir.shown + u'/';
+        std::vector<Folder> subfolders;
+        for (const Entry &e : entries) {
+            const std::optional<QString> name = utf8Name(e.name);
+            if (!name) {
+                printer.file(shown + escapedName(e.name), std::nullopt,
+                             {fileError(u"the name is not valid UTF-8: not checked"_s)});
+            } else if (e.folder) {
+                subfolders.push_back(Folder{path + e.name, shown + *name});
+            } else if (const std::optional<ItemKind> kind = kindOfFileName(*name)) {
+                printer.file(shown + *name, kind, checkItemFile(shown + *name, *kind));
             }
         }
-        pending.insert(pending.end(), subfolders.rbegin(), subfolders.rend());
+        pending.insert(pending.end(), std::make_move_iterator(subfolders.rbegin()),
+                       std::make_move_iterator(subfolders.rend()));
     }
 }
 
@@ -184,16 +326,19 @@ std::vector<Finding> checkItemFile(const QString &path, ItemKind kind)
     // The presence lists have no names or pictures: their own check.
     if (!form && kind != ItemKind::PresPesci)
         return {fileError(u"this kind of item file cannot be checked yet"_s)};
-    if (!isPlainFile(path))
+    const FileRead read = readRegularFile(path, kMaxItemFileSize);
+    switch (read.status) {
+    case FileRead::Status::Ok:
+        break;
+    case FileRead::Status::NotRegular:
         return {fileError(u"not a plain file"_s)};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {fileError(u"cannot be read: %1"_s.arg(file.errorString()))};
-    const QByteArray bytes = file.read(kMaxItemFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return {fileError(u"cannot be read: %1"_s.arg(file.errorString()))};
-    if (bytes.size() > kMaxItemFileSize)
+    case FileRead::Status::TooLarge:
         return {fileError(u"larger than %1 bytes: no item file"_s.arg(kMaxItemFileSize))};
+    case FileRead::Status::Missing:
+    case FileRead::Status::Unreadable:
+        return {fileError(u"cannot be read: %1"_s.arg(read.reason))};
+    }
+    const QByteArray &bytes = read.bytes;
     if (!form)
         return checkPresenceBytes(bytes);
     return checkItemBytes(bytes, *form, QFileInfo(path).absolutePath() + u'/');
@@ -207,7 +352,7 @@ int runCheckCommand(const QStringList &paths, bool json, QTextStream &out, QText
     }
     for (const QString &p : paths) {
         if (!QFileInfo::exists(p)) {
-            err << "korvalisedit: " << p << ": no such file or folder\n";
+            err << "korvalisedit: " << printable(p) << ": no such file or folder\n";
             return 2;
         }
     }
@@ -225,5 +370,12 @@ int runCheckCommand(const QStringList &paths, bool json, QTextStream &out, QText
         walk(p, printer);
     }
     printer.finish();
+    // A report that did not reach its reader must not pass for a clean one.
+    if (out.status() != QTextStream::Ok) {
+        const auto *device = qobject_cast<const QFileDevice *>(out.device());
+        err << "korvalisedit: the report could not be written: "
+            << (device ? device->errorString() : u"write failed"_s) << '\n';
+        return 2;
+    }
     return printer.errors() > 0 ? 1 : 0;
 }

@@ -61,9 +61,18 @@ int runCheck(int argc, char *argv[])
     QCommandLineParser parser;
     Options o;
     setUp(parser, o);
-    parser.process(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    // A usage error is status 2 with its message on stderr only, so a
+    // pipeline reading the report (--json too) never takes it for one.
+    if (!parser.parse(QCoreApplication::arguments())) {
+        err << "korvalisedit: " << printable(parser.errorText()) << '\n';
+        return 2;
+    }
+    if (parser.isSet(u"help"_s))
+        parser.showHelp();
+    if (parser.isSet(u"version"_s))
+        parser.showVersion();
     return runCheckCommand(parser.positionalArguments(), parser.isSet(o.json), out, err);
 }
 

@@ -177,7 +177,8 @@ bool makeDemoInstallation(const QString &dataPath, QStringList *problems)
     demo.item(ItemKind::Galleggiante,
               {u"Galleggiante a goccia"_s, u"Drop float"_s,
                u"Galleggiante a goccia per acque ferme"_s, u"Drop-shaped float for still water"_s},
-              {DemoPictures::tackle(u"float"_s, QColor(220, 60, 40)), DemoPictures::floatSprite()},
+              {DemoPictures::tackle(u"float"_s, QColor(220, 60, 40), QSize(50, 350)),
+               DemoPictures::floatSprite()},
               u"GallGoccia.kvg"_s);
     demo.item(ItemKind::Piombino,
               {u"Pallino spaccato"_s, u"Split shot"_s,
@@ -187,8 +188,8 @@ bool makeDemoInstallation(const QString &dataPath, QStringList *problems)
     demo.item(ItemKind::Canna,
               {u"Canna bolognese"_s, u"Bolognese rod"_s, u"Canna bolognese da 6 metri"_s,
                u"Six-metre bolognese rod"_s},
-              {DemoPictures::tackle(u"rod"_s, QColor(40, 90, 160))}, u"CannaBolognese.kvn"_s,
-              [](TItemEditorForm &form) {
+              {DemoPictures::tackle(u"rod"_s, QColor(40, 90, 160), QSize(75, 350))},
+              u"CannaBolognese.kvn"_s, [](TItemEditorForm &form) {
                   form.findChild<QComboBox *>(u"CannaTipo"_s)->setCurrentIndex(1);
               });
     demo.item(ItemKind::Mulinello,

@@ -33,11 +33,13 @@ QImage hook()
     return image;
 }
 
-QImage tackle(const QString &what, QColor colour)
+QImage tackle(const QString &what, QColor colour, QSize size)
 {
-    QImage image = canvas(100, 100, QColor(245, 245, 245));
+    QImage image = canvas(size.width(), size.height(), QColor(245, 245, 245));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    // Drawn on 100x100, stretched to the size the editor's frame states.
+    p.scale(size.width() / 100.0, size.height() / 100.0);
     p.setPen(QPen(colour.darker(160), 3));
     p.setBrush(colour);
     if (what == u"rod"_s) {
@@ -69,13 +71,13 @@ QImage tackle(const QString &what, QColor colour)
 QImage floatSprite()
 {
     // The game keys out pure magenta around the sprite.
-    QImage image = canvas(16, 32, QColor(255, 0, 255));
+    QImage image = canvas(15, 45, QColor(255, 0, 255));
     QPainter p(&image);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(230, 40, 30));
-    p.drawRect(6, 2, 4, 10);
+    p.drawRect(5, 2, 5, 14);
     p.setBrush(QColor(250, 250, 250));
-    p.drawEllipse(QRect(4, 12, 8, 14));
+    p.drawEllipse(QRect(3, 16, 9, 22));
     return image;
 }
 

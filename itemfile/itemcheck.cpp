@@ -1,9 +1,14 @@
 #include "itemcheck.h"
 
+#include "codepage.h"
 #include "filenames.h"
 #include "kindform.h"
+#include "picturedecode.h"
+#include "regularfile.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +28,43 @@ bool looksBinary(const QByteArray &bytes)
 {
     const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
     return !utf16 && bytes.contains('\0');
+}
+
+// The line of the byte at `at`, counting line ends as the reader does:
+// CR LF, LF and a lone CR each end one.
+int lineAt(const QByteArray &bytes, qsizetype at)
+{
+    int line = 1;
+    for (qsizetype i = 0; i < at; ++i) {
+        if (bytes[i] == '\n'
+            || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')))
+            ++line;
+    }
+    return line;
+}
+
+// Editors of today save UTF-8; the editor and the game read every byte as
+// one Windows-1252 character, so the first such character is named.
+std::optional<Finding> checkUtf8(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return std::nullopt;
+    qsizetype at = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (at < bytes.size() && uchar(bytes[at]) < 0x80)
+        ++at;
+    if (at == bytes.size())
+        return std::nullopt;
+    // Only a full decode tells whether all of it is UTF-8.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    const uchar lead = uchar(bytes[at]);
+    const QByteArray character = bytes.mid(at, lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2);
+    return Finding{lineAt(bytes, at), QString(), Finding::Severity::Warning,
+                   u"the text is UTF-8, not Windows-1252: the editor and the game show %1 for "
+                   "%2"_s.arg(quoted(CodePage::fromWindows1252(character)),
+                              quoted(QString::fromUtf8(character)))};
 }
 
 void checkText(FileCheck &c, const QString &key, const QString &readDefault, qsizetype max,
@@ -71,6 +113,17 @@ void checkTrackBar(FileCheck &c, const FieldSpec &f)
                          .arg(held));
 }
 
+// The picture sizes a field's captions state, as "(100x100)" or
+// "800X600 o 1024x768" do.
+QList<QSize> statedSizes(const QString &caption)
+{
+    static const QRegularExpression size(u"(\\d+)\\s*[xX]\\s*(\\d+)"_s);
+    QList<QSize> sizes;
+    for (const QRegularExpressionMatch &m : size.globalMatch(caption))
+        sizes.append(QSize(m.captured(1).toInt(), m.captured(2).toInt()));
+    return sizes;
+}
+
 void checkPicture(FileCheck &c, const FieldSpec &f)
 {
     const std::optional<QString> value = c.ini().value(c.section(), f.key);
@@ -80,22 +133,55 @@ void checkPicture(FileCheck &c, const FieldSpec &f)
         return;
     }
     const QString &name = *value;
+    // Never looked for: a shared item must not make anyone read a file
+    // outside its folder.
+    if (!FileNames::isBareFileName(name)) {
+        c.error(f.key, u"picture %1 is not a bare file name: the editor loads the item without "
+                       "it"_s.arg(quoted(name)));
+        return;
+    }
     const QString path = c.folder() + name;
     const QString found = FileNames::resolveCase(path);
-    const QFileInfo info(found);
-    if (!info.exists()) {
+    const FileRead read = readRegularFile(found, kMaxPictureFileSize);
+    if (read.status == FileRead::Status::Missing) {
         c.error(f.key, u"picture %1 not found in %2"_s.arg(quoted(name), c.folder()));
         return;
     }
     if (found != path) {
         c.warning(f.key, u"picture %1 is found only as %2: names are case-sensitive on other "
-                         "systems"_s.arg(quoted(name), quoted(info.fileName())));
+                         "systems"_s.arg(quoted(name), quoted(QFileInfo(found).fileName())));
     }
-    const FileNames::PictureFormat format = FileNames::sniffPicture(found);
-    if (format == FileNames::PictureFormat::None) {
+    switch (read.status) {
+    case FileRead::Status::NotRegular:
+        c.error(f.key, u"picture %1 is not a regular file"_s.arg(quoted(name)));
+        return;
+    case FileRead::Status::TooLarge:
+        c.error(f.key,
+                u"picture %1 is larger than %2 bytes"_s.arg(quoted(name)).arg(kMaxPictureFileSize));
+        return;
+    case FileRead::Status::Unreadable:
+        c.error(f.key, u"picture %1 cannot be read: %2"_s.arg(quoted(name), read.reason));
+        return;
+    case FileRead::Status::Missing:
+    case FileRead::Status::Ok:
+        break;
+    }
+    const DecodedPicture picture = decodePicture(read.bytes);
+    if (picture.format == FileNames::PictureFormat::None) {
         c.error(f.key, u"picture %1 cannot be read as a JPEG or BMP picture"_s.arg(quoted(name)));
-    } else if (!f.takesJpeg() && format != FileNames::PictureFormat::Bmp) {
+    } else if (!f.takesJpeg() && picture.format != FileNames::PictureFormat::Bmp) {
         c.error(f.key, u"picture %1 must be a BMP picture"_s.arg(quoted(name)));
+    } else if (!picture.damage.isEmpty()) {
+        c.error(f.key, u"picture %1 is damaged: %2"_s.arg(quoted(name), picture.damage));
+    } else {
+        const QString caption = f.sizeCaption.e.isEmpty() ? f.caption.e : f.sizeCaption.e;
+        const QList<QSize> sizes = statedSizes(caption);
+        if (!sizes.isEmpty() && !sizes.contains(picture.size))
+            c.warning(f.key, u"picture %1 is %2x%3 pixels, not the size its caption %4 "
+                             "states"_s.arg(quoted(name))
+                                 .arg(picture.size.width())
+                                 .arg(picture.size.height())
+                                 .arg(quoted(caption)));
     }
 }
 
@@ -156,6 +242,19 @@ QString FileCheck::text(const QString &key, const QString &readDefault)
     return *value;
 }
 
+QString printable(QStringView text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control)
+            shown += QString::asprintf("\\x%02X", unsigned(c.unicode()));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 std::optional<Finding> checkTextForm(const QByteArray &bytes)
 {
     if (!looksBinary(bytes))
@@ -173,6 +272,8 @@ std::vector<Finding> checkItemBytes(const QByteArray &bytes, const KindForm &for
         c.findings.push_back(std::move(*f));
         return std::move(c.findings);
     }
+    if (std::optional<Finding> f = checkUtf8(bytes))
+        c.findings.push_back(std::move(*f));
     if (!ini.hasSection(c.section())) {
         c.error(QString(),
                 u"section [%1] is missing: every value reads its default"_s.arg(c.section()));

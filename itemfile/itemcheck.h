@@ -55,6 +55,14 @@ private:
 // Files larger than this are no item files; the checker reads no further.
 inline constexpr qint64 kMaxItemFileSize = 1 << 20;
 
+// Pictures larger than this are no pictures of an item.
+inline constexpr qint64 kMaxPictureFileSize = qint64(64) << 20;
+
+// `text` with every control character written as \xHH, so that a name or
+// value from a stranger's file can neither start a report line of its own
+// nor drive the terminal.
+QString printable(QStringView text);
+
 // A finding when `bytes` are no text the game reads, else nothing.
 std::optional<Finding> checkTextForm(const QByteArray &bytes);
 

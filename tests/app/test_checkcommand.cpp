@@ -7,9 +7,13 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTextStream>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +55,8 @@ private Q_SLOTS:
     void oneFinding();
     void folderWalkHumanAndJson();
     void usageErrors();
+    void commandLine_data();
+    void commandLine();
 
 private:
     QTemporaryDir m_dir;
@@ -62,6 +68,13 @@ void TestCheckCommand::initTestCase()
     QStringList problems;
     QVERIFY2(makeDemoInstallation(m_dir.path(), &problems), qPrintable(problems.join(u'\n')));
     QVERIFY(TestFiles::write(game() + u"Ami/fake.jpg"_s, "not a picture"));
+    // Pictures that are no whole picture of their frame's size.
+    const QByteArray jpeg = TestFiles::read(game() + u"Ami/amotrota_0.jpg"_s);
+    QVERIFY(TestFiles::write(game() + u"Ami/cut.jpg"_s, jpeg.left(jpeg.size() / 2)));
+    const QByteArray bmp = TestFiles::read(game() + u"Galleggianti/gallgoccia_1.bmp"_s);
+    QVERIFY(TestFiles::write(game() + u"Galleggianti/cut.bmp"_s, bmp.left(bmp.size() - 60)));
+    QVERIFY(QImage::fromData(jpeg).scaled(120, 100).save(game() + u"Ami/big.jpg"_s));
+    QVERIFY(::mkfifo(QFile::encodeName(game() + u"Ami/pipe.jpg"_s).constData(), 0600) == 0);
 }
 
 void TestCheckCommand::demoIsClean()
@@ -85,6 +98,8 @@ void TestCheckCommand::oneFinding_data()
     QTest::addColumn<QString>("expected");
 
     const QString hook = u"Ami/AmoTrota.kva"_s;
+    const QByteArray photo("amotrota_0.jpg");
+    const QByteArray photoKey("FILENAMEFOTO");
     QTest::newRow("section missing")
         << hook << QByteArray("[AMO]") << QByteArray("[AMI]") << QByteArray()
         << u"error: section [AMO] is missing: every value reads its default"_s;
@@ -121,6 +136,32 @@ void TestCheckCommand::oneFinding_data()
         << hook << QByteArray("amotrota_0.jpg") << QByteArray("fake.jpg")
         << QByteArray("FILENAMEFOTO")
         << u"error: picture \"fake.jpg\" cannot be read as a JPEG or BMP picture"_s;
+    QTest::newRow("picture name leaving its folder")
+        << hook << photo << QByteArray("../Esche/lombrico_0.jpg") << photoKey
+        << u"error: picture \"../Esche/lombrico_0.jpg\" is not a bare file name: the editor "
+           "loads the item without it"_s;
+    QTest::newRow("picture that is a FIFO")
+        << hook << photo << QByteArray("pipe.jpg") << photoKey
+        << u"error: picture \"pipe.jpg\" is not a regular file"_s;
+    QTest::newRow("truncated JPEG")
+        << hook << photo << QByteArray("cut.jpg") << photoKey
+        << u"error: picture \"cut.jpg\" is damaged: Corrupt JPEG data: premature end of data "
+           "segment"_s;
+    QTest::newRow("picture of another size")
+        << hook << photo << QByteArray("big.jpg") << photoKey
+        << u"warning: picture \"big.jpg\" is 120x100 pixels, not the size its caption "
+           "\"(100x100)\" states"_s;
+    QTest::newRow("UTF-8 text")
+        << hook << QByteArray("NOME=\"Amo da trota\"") << QByteArray("NOME=\"Amo \xC3\xA8\"")
+        << QByteArray("NOME")
+        << u"warning: the text is UTF-8, not Windows-1252: the editor and the game show \"Ã¨\" "
+           "for \"è\""_s;
+    QTest::newRow("name of 32 characters")
+        << hook << QByteArray("NAME=\"Trout hook\"") << QByteArray("NAME=" + QByteArray(32, 'h'))
+        << QByteArray() << QString();
+    QTest::newRow("description of 256 characters")
+        << hook << QByteArray("DESCRIPTION=\"Thin medium-shank hook for trout\"")
+        << QByteArray("DESCRIPTION=" + QByteArray(256, 'd')) << QByteArray() << QString();
     QTest::newRow("binary") << hook << QByteArray("Amo fine") << QByteArray("Amo\0fine", 8)
                             << QByteArray()
                             << u"error: not a text file the game reads (it holds NUL bytes)"_s;
@@ -129,6 +170,11 @@ void TestCheckCommand::oneFinding_data()
         << u"Galleggianti/GallGoccia.kvg"_s << QByteArray("gallgoccia_1.bmp")
         << QByteArray("gallgoccia_0.jpg") << QByteArray("FILENAMESPRITE")
         << u"error: picture \"gallgoccia_0.jpg\" must be a BMP picture"_s;
+    QTest::newRow("BMP pixel data past its end")
+        << u"Galleggianti/GallGoccia.kvg"_s << QByteArray("gallgoccia_1.bmp")
+        << QByteArray("cut.bmp") << QByteArray("FILENAMESPRITE")
+        << u"error: picture \"cut.bmp\" is damaged: its pixel data lies past the end of the "
+           "file"_s;
     QTest::newRow("sinker weight above its range")
         << u"Piombi/PallinoSpaccato.kvp"_s << QByteArray("PESO=1\r") << QByteArray("PESO=20000\r")
         << QByteArray("PESO")
@@ -157,6 +203,11 @@ void TestCheckCommand::oneFinding_data()
     QTest::newRow("groundbait flag other than 0 or 1")
         << groundbait << QByteArray("CARPA=1") << QByteArray("CARPA=2") << QByteArray("CARPA")
         << u"warning: CARPA=2 counts as attracted and is saved as 1"_s;
+    QTest::newRow("negative groundbait duration")
+        << groundbait << QByteArray("SECONDI=900") << QByteArray("SECONDI=-5")
+        << QByteArray("SECONDI")
+        << u"warning: SECONDI=-5 is outside 0..3600: the editor sets it to 0\n"
+           "error: the groundbait lasts 0 seconds: the editor refuses to save it"_s;
 
     const QString presence = u"Luoghi/KVS/PesciLagoDemo.kvs"_s;
     QTest::newRow("presence above 100")
@@ -164,8 +215,8 @@ void TestCheckCommand::oneFinding_data()
         << u"error: AGONE=250 is outside 0..100"_s;
     QTest::newRow("presence key of no species")
         << presence << QByteArray("AGONE=90") << QByteArray("DRAGO=90") << QByteArray("DRAGO")
-        << u"warning: DRAGO is no fresh-water species: the editor drops it on save\n"
-           "@[PESCI]\twarning: [PESCI] lacks 1 of its 54 species, which read as 0: AGONE"_s;
+        << u"@[PESCI]\twarning: [PESCI] lacks 1 of its 54 species, which read as 0: AGONE\n"
+           "warning: DRAGO is no fresh-water species: the editor drops it on save"_s;
     QTest::newRow("presence with both sections")
         << presence << QByteArray("[PESCI]") << QByteArray("[PESCI_MARE]\r\nSPIGOLA=5\r\n[PESCI]")
         << QByteArray("[PESCI_MARE]")
@@ -207,6 +258,11 @@ void TestCheckCommand::oneFinding_data()
         << QByteArray("FILE_PRESENZA_PESCI")
         << u"warning: the fish-presence list \"pescilagodemo.kvs\" is found only as "
            "\"PesciLagoDemo.kvs\": names are case-sensitive on other systems"_s;
+    QTest::newRow("presence link leaving its folder")
+        << venue << QByteArray("\"\\\\KVS") << QByteArray("\"\\\\..\\\\KVS")
+        << QByteArray("FILE_PRESENZA_PESCI")
+        << u"error: the fish-presence link \"\\..\\KVS\\PesciLagoDemo.kvs\" leaves the presence "
+           "folder: it must be \\KVS\\ and a file name"_s;
 }
 
 void TestCheckCommand::oneFinding()
@@ -223,13 +279,15 @@ void TestCheckCommand::oneFinding()
     changed.replace(from, to);
     QVERIFY(TestFiles::write(path, changed));
     const Run r = check({path});
+    const Run json = check({path}, true);
     QVERIFY(TestFiles::write(path, clean));
 
     // "@ANCHOR\tfinding" lines carry their own anchor.
     QString want;
+    QStringList findings; // as the JSON report gives them
     int errors = 0;
     int warnings = 0;
-    for (QString finding : expected.split(u'\n')) {
+    for (QString finding : expected.split(u'\n', Qt::SkipEmptyParts)) {
         QByteArray at = anchor;
         if (finding.startsWith(u'@')) {
             at = finding.mid(1, finding.indexOf(u'\t') - 1).toUtf8();
@@ -239,6 +297,7 @@ void TestCheckCommand::oneFinding()
         if (!at.isEmpty())
             want += u':' + QString::number(lineOf(changed, at));
         want += u": "_s + finding.arg(game()) + u'\n';
+        findings.append(finding.arg(game()));
         ++(finding.startsWith(u"error"_s) ? errors : warnings);
     }
     want += u"1 file checked: %1 error%2, %3 warning%4\n"_s.arg(errors)
@@ -247,6 +306,13 @@ void TestCheckCommand::oneFinding()
                 .arg(warnings == 1 ? u""_s : u"s"_s);
     QCOMPARE(r.out, want);
     QCOMPARE(r.status, errors > 0 ? 1 : 0);
+
+    // The JSON report says the same, in the same order.
+    const QJsonValue one = QJsonDocument::fromJson(json.out.toUtf8())[u"files"_s][0];
+    QStringList fromJson;
+    for (const QJsonValue f : one[u"findings"_s].toArray())
+        fromJson.append(f[u"severity"_s].toString() + u": "_s + f[u"message"_s].toString());
+    QCOMPARE(fromJson, findings);
 }
 
 void TestCheckCommand::folderWalkHumanAndJson()
@@ -267,14 +333,33 @@ void TestCheckCommand::folderWalkHumanAndJson()
     // A link back up must not make the walk go round; a FIFO must not block.
     QVERIFY(QFile::link(dir.path(), ami + u"sub2/loop"_s));
     QVERIFY(::mkfifo(QFile::encodeName(ami + u"sub2/pipe.kva"_s).constData(), 0600) == 0);
+    // A name from Windows in its code page, one that would forge a line, and
+    // folders nested past the system's path limit, which cannot be listed.
+    QVERIFY(TestFiles::write(ami + u"x\n\x1B[2J.kva"_s, broken));
+    const QString deep = ami + u"zdeep"_s;
+    const QString level(200, u'd');
+    const int levels = (PATH_MAX - 1 - int(deep.size())) / 201 + 1;
+    const QString tooLong = deep + QString(u'/' + level).repeated(levels);
+    QCOMPARE(
+        QProcess::execute(
+            u"sh"_s, {u"-c"_s,
+                      u"mkdir $0 && touch \"$0/../$(printf 'Pesce_\\350.kva')\" && cd $0 && "
+                      "for i in $(seq 2 %1); do mkdir $1 && cd $1; done && mkdir $1"_s.arg(levels),
+                      deep, level}),
+        0);
 
     const int line = lineOf(broken, "ESCA=x");
+    const QString escaError =
+        u":%1: error: ESCA=x is not a whole number: the editor reads -1\n"_s.arg(line);
     const Run human = check({dir.path()});
-    QCOMPARE(
-        human.out,
-        ami + u"a.kva:%1: error: ESCA=x is not a whole number: the editor reads -1\n"_s.arg(line)
-            + ami + u"sub2/pipe.kva: error: not a plain file\n"_s
-            + u"4 files checked: 2 errors, 0 warnings\n"_s);
+    // Neither can be removed through Qt's paths.
+    QProcess::execute(u"sh"_s, {u"-c"_s, u"rm -r $0/../Pesce_* $0"_s, deep});
+    QCOMPARE(human.out,
+             ami + u"Pesce_\\xE8.kva: error: the name is not valid UTF-8: not checked\n"_s + ami
+                 + u"a.kva"_s + escaError + ami + u"x\\x0A\\x1B[2J.kva"_s + escaError + ami
+                 + u"sub2/pipe.kva: error: not a plain file\n"_s + tooLong
+                 + u": error: the folder cannot be read: File name too long\n"_s
+                 + u"7 files checked: 5 errors, 0 warnings\n"_s);
     QCOMPARE(human.status, 1);
 
     const Run json = check({ami + u"sub"_s, ami + u"a.kva"_s}, true);
@@ -285,6 +370,7 @@ void TestCheckCommand::folderWalkHumanAndJson()
     const QJsonArray files = doc[u"files"_s].toArray();
     QCOMPARE(files.size(), 2);
     QCOMPARE(files[0][u"path"_s].toString(), ami + u"sub/c.kva"_s);
+    QCOMPARE(files[0][u"kind"_s].toString(), u"hook"_s);
     QCOMPARE(files[0][u"findings"_s].toArray().size(), 0);
     QCOMPARE(files[1][u"findings"_s].toArray().at(0).toObject(),
              QJsonObject({{u"path"_s, QString(ami + u"a.kva"_s)},
@@ -312,6 +398,54 @@ void TestCheckCommand::usageErrors()
     QVERIFY(r.out.startsWith(m_dir.path()
                              + u"/notes.txt: error: not an item file: its extension names no "
                                "item kind\n"_s));
+}
+
+// The real program, as a shell meets it, on a folder (%1) holding a folder
+// and a file nobody may read; as nobody, when root (whom they do not stop).
+void TestCheckCommand::commandLine_data()
+{
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("unknown option with --json")
+        << u"--json --bogus %1"_s << 2 << QString() << u"korvalisedit: Unknown option 'bogus'.\n"_s;
+    QTest::newRow("report to a full disk")
+        << u"%1 >/dev/full"_s << 2 << QString()
+        << u"korvalisedit: the report could not be written: No space left on device\n"_s;
+    QTest::newRow("unreadable folder and file")
+        << u"%1"_s << 1
+        << u"%1/secret.kva: error: cannot be read: Permission denied\n"
+           "%1/locked: error: the folder cannot be read: Permission denied\n"
+           "2 files checked: 2 errors, 0 warnings\n"_s
+        << QString();
+}
+
+void TestCheckCommand::commandLine()
+{
+    QFETCH(QString, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+
+    QTemporaryDir dir;
+    QString command = u"cd %1 && chmod 755 . && mkdir -m 0 locked && touch secret.kva && "
+                      "chmod 0 secret.kva && exec '"_s
+                      + QStringLiteral(KORVALISEDIT) + u"' --check "_s;
+    if (::geteuid() == 0) {
+        if (QStandardPaths::findExecutable(u"setpriv"_s).isEmpty())
+            QSKIP("running as root and setpriv is missing: permissions would stop nobody");
+        command.insert(command.indexOf(u"exec"_s) + 5,
+                       u"setpriv --reuid=65534 --regid=65534 --clear-groups "_s);
+    }
+    QProcess p;
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(u"sh"_s, {u"-c"_s, QString(command + arguments).arg(dir.path())});
+    QVERIFY(p.waitForFinished(60 * 1000));
+    QCOMPARE(QString::fromUtf8(p.readAllStandardError()), err);
+    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out.arg(dir.path()));
+    QCOMPARE(p.exitCode(), status);
 }
 
 QTEST_MAIN(TestCheckCommand)

@@ -1,6 +1,6 @@
-// libFuzzer target: arbitrary bytes as an item file of every described kind,
-// through the checker's per-file path. Findings must be well-formed: a line
-// inside the file, a message, and an error whenever the file reads no section.
+// libFuzzer target: arbitrary bytes (picture names with "..", control characters) as an item
+// file of every described kind, through the checker's per-file path. Findings need a line inside
+// the file and a message printed without control characters; no section read is an error.
 #include "inireader.h"
 #include "itemcheck.h"
 #include "kindform.h"
@@ -48,6 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const Finding &f : findings) {
             check(f.line >= 0 && f.line <= lines);
             check(!f.message.isEmpty());
+            for (const QChar c : printable(f.message))
+                check(c.category() != QChar::Other_Control);
             anyError |= f.severity == Finding::Severity::Error;
         }
         if (!IniProfile::fromBytes(bytes).hasSection(form.info().section))
