@@ -85,6 +85,7 @@ KindForm TGalleggianteForm::describe()
     // The pictures come last when reading, so one that cannot be loaded
     // leaves the lists and the weight read.
     k.readOrder = {u"CORRENTE"_s, u"PESO"_s, u"TIPO"_s, u"FILENAMEFOTO"_s, u"FILENAMESPRITE"_s};
+    k.pickHintsFirst = true;
 
     k.itemName = {u"Galleggiante"_s, u"floating"_s};
     k.newButtonHint = {u"Nuovo Gallegiante"_s, u"New floating"_s};

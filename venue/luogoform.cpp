@@ -188,6 +188,7 @@ KindForm TLuogoForm::describe()
     k.defDescription = u"Venue Description"_s;
     k.reloadPictureAfterSave = false;
     k.readPicturesLast = true;
+    k.readHintsFirst = true;
 
     FieldSpec foto;
     foto.type = FieldSpec::Type::Picture;

@@ -456,17 +456,30 @@ void TestAmoForm::missingPictureOnLoad()
     QCOMPARE(form->fileNameFoto(), ami());
     QVERIFY(form->findChild<PictureView *>(u"AmoFoto"_s)->image().isNull());
     QVERIFY(form->Verifica());
+    // The hint names the picture last loaded, not the path that failed.
+    auto *bevel = ctl<QFrame>(u"AmoBevelFoto"_s);
+    QCOMPARE(bevel->statusTip(), ami() + u"amo_trota.jpg"_s);
+    // So does a damaged picture picked: the decoder's complaint is shown.
+    const QString cut = makePicture(ami() + u"cut.jpg"_s);
+    TestInstallation::write(cut, fileBytes(cut).chopped(20));
+    desk->answerOpen(cut);
+    ctl<QToolButton>(u"SpeedButtonOpenFoto"_s)->click();
+    QCOMPARE(desk->errors.size(), 2);
+    QVERIFY2(desk->errors.last().startsWith(u"L'immagine \""_s + cut + u"\" e' danneggiata: "_s),
+             qPrintable(desk->errors.last()));
+    QCOMPARE(form->fileNameFoto(), cut);
+    QCOMPARE(bevel->statusTip(), ami() + u"amo_trota.jpg"_s);
 
     TestInstallation::write(ami() + u"gone.kva"_s,
                             "[AMO]\r\nNOME=n\r\nFILENAMEFOTO=\"gone.jpg\"\r\n");
     open(ami() + u"gone.kva"_s);
-    QCOMPARE(desk->errors.size(), 2);
+    QCOMPARE(desk->errors.size(), 3);
     QVERIFY(desk->errors.last().contains(u"gone.jpg"_s));
 
     TestInstallation::write(ami() + u"bad.jpg"_s, "not a picture");
     TestInstallation::write(ami() + u"bad.kva"_s, "[AMO]\r\nFILENAMEFOTO=\"bad.jpg\"\r\n");
     open(ami() + u"bad.kva"_s);
-    QCOMPARE(desk->errors.size(), 3);
+    QCOMPARE(desk->errors.size(), 4);
     QVERIFY(desk->errors.last().contains(u"bad.jpg"_s));
 }
 

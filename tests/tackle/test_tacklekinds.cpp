@@ -849,6 +849,7 @@ void TestTackleKinds::floatSprite()
     const std::vector<size_t> pictures = pictureFields();
     QCOMPARE(form->picturePath(pictures[0]), folder() + u"gall.jpg"_s);
     QCOMPARE(form->picturePath(pictures[1]), folder());
+    QCOMPARE(ctl<QFrame>(u"GallBevelSprite"_s)->statusTip(), folder() + u"gall_sprite.bmp"_s);
     QCOMPARE(bar(u"GallPeso"_s)->value(), 300);
 
     // A missing photo stops before the sprite, after the lists and weight.
