@@ -144,8 +144,8 @@ QImage load(const QString &path, QSize viewSize)
     const QString damage = format == "bmp" ? bmpShortfall(path) : warnings.join(u"; "_s);
     if (!damage.isEmpty())
         throw Damaged(path, damage);
-    // A picture larger than its view is shrunk here, smoothly, rather than
-    // sampled by the view at every paint.
+    // A picture larger than its view is shrunk here, once and averaging
+    // every pixel, rather than sampled by the view at every paint.
     if (viewSize.isValid()
         && (image.width() > viewSize.width() || image.height() > viewSize.height()))
         image = image.scaled(viewSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
