@@ -120,13 +120,6 @@ public:
                 continue;
             QVERIFY2(area->rect().contains(w->geometry()), qPrintable(w->objectName()));
             QVERIFY2(w->geometry().bottom() < statusTop, qPrintable(w->objectName()));
-            for (QWidget *other : children)
-                if (other != w && other->isVisible()
-                    && other->objectName() != QStringLiteral("StatusBar")
-                    && other->objectName() != QStringLiteral("ToolBar"))
-                    QVERIFY2(!w->geometry().intersects(other->geometry())
-                                 || w->objectName() == QStringLiteral("ToolBar"),
-                             qPrintable(w->objectName() + u' ' + other->objectName()));
         }
         form->close();
     }

@@ -952,10 +952,9 @@ void TestTackleKinds::windowFrame()
     // Read-outs at their longest.
     for (QSlider *b : client->findChildren<QSlider *>())
         b->setValue(b->maximum() - 1);
-    // Inside the client area, above the status bar, no text clipped, and no
-    // two controls on top of each other (labels may run under neighbours).
+    // Inside the client area, above the status bar, no text clipped (the
+    // main window's tests see that no control lies on another).
     const int statusTop = ctl<QWidget>(u"StatusBar"_s)->geometry().top();
-    std::vector<QWidget *> controls;
     for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (w->objectName() == u"StatusBar"_s || !w->isVisible())
             continue;
@@ -966,13 +965,7 @@ void TestTackleKinds::windowFrame()
                 l->sizeHint().width() <= l->width(),
                 qPrintable(
                     u"%1: %2 > %3"_s.arg(l->text()).arg(l->sizeHint().width()).arg(l->width())));
-        else
-            controls.push_back(w);
     }
-    for (size_t i = 0; i < controls.size(); ++i)
-        for (size_t j = i + 1; j < controls.size(); ++j)
-            QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
-                     qPrintable(controls[i]->objectName() + u" / "_s + controls[j]->objectName()));
     form->close();
 }
 

@@ -241,6 +241,7 @@ void TestLuogoForm::windowLayout()
     QCOMPARE(at(u"ShapeSup32"_s), QRect(826, 379, 16, 1));
     QCOMPARE(at(u"LabelAreaDiPesca"_s).topLeft(), QPoint(554, 489));
     QCOMPARE(at(u"LuogoProfondita"_s).width(), 728);
+    QCOMPARE(at(u"PageControlDescr"_s).width(), 849 - 16); // across the window
     const QRect valDist2 = at(u"LuogoValDistMax2"_s);
     QVERIFY(valDist2.right() < 330 && valDist2.top() <= 397 && valDist2.bottom() >= 397);
     // Everything inside the client area and above the status bar; the
