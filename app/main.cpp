@@ -54,8 +54,9 @@ void setUp(QCommandLineParser &parser, Options &o)
 }
 
 // The checker needs no display: it runs in terminals, containers and
-// build pipelines.
-int runCheck(int argc, char *argv[])
+// build pipelines. Neither do --help and --version, which the parser
+// answers (and ends the program) before any check.
+int runHeadless(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
@@ -81,8 +82,10 @@ int runCheck(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--check") == 0)
-            return runCheck(argc, argv);
+        for (const char *headless :
+             {"--check", "--help", "-h", "-?", "--help-all", "--version", "-v"})
+            if (std::strcmp(argv[i], headless) == 0)
+                return runHeadless(argc, argv);
 
     QApplication app(argc, argv);
     // The small sizes only: decoding the 256-pixel icon at start costs more

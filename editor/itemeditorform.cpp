@@ -2,6 +2,7 @@
 
 #include "desktopservices.h"
 #include "editorwidgets.h"
+#include "filenames.h"
 #include "inifilewriter.h"
 #include "inireader.h"
 #include "korvalisshell.h"
@@ -509,7 +510,8 @@ void TItemEditorForm::readField(size_t i, const IniProfile &ini, const QString &
 {
     const FieldSpec &spec = m_form.fields[i];
     if (spec.type == FieldSpec::Type::Picture) {
-        loadPicture(i, folder + ini.readString(info().section, spec.key, QString()));
+        loadPicture(i, folder + ini.readString(info().section, spec.key, QString()),
+                    m_form.readHintsFirst);
         return;
     }
     const int stored = ini.readInteger(info().section, spec.key, spec.readDefault);
@@ -630,18 +632,27 @@ void TItemEditorForm::clearPicture(size_t i)
     pathHintHolder(i)->setStatusTip(w.path);
 }
 
-void TItemEditorForm::loadPicture(size_t i, const QString &path)
+void TItemEditorForm::loadPicture(size_t i, const QString &path, bool hintFirst)
 {
     FieldWidgets &w = m_fields[i];
     w.path = Picture::resolve(path);
-    pathHintHolder(i)->setStatusTip(w.path);
+    // The hint names the picture on show; only a kind that sets it before
+    // loading shows a path that then fails.
+    if (hintFirst)
+        pathHintHolder(i)->setStatusTip(w.path);
     try {
         w.view->setImage(Picture::load(w.path, m_form.fields[i].viewSize));
+    } catch (const Picture::Damaged &d) {
+        w.view->clear();
+        throw KvError(english()
+                          ? u"The picture \"%1\" is damaged: %2."_s.arg(d.path(), d.reason())
+                          : u"L'immagine \"%1\" e' danneggiata: %2."_s.arg(d.path(), d.reason()));
     } catch (const KvError &) {
         // Do not leave the previous item's picture on show.
         w.view->clear();
         throw;
     }
+    pathHintHolder(i)->setStatusTip(w.path);
 }
 
 void TItemEditorForm::Load()
@@ -801,7 +812,7 @@ bool TItemEditorForm::eventFilter(QObject *watched, QEvent *e)
         }
         d->acceptProposedAction();
         if (!drag)
-            runAction([this, i, path] { loadPicture(i, path); });
+            runAction([this, i, path] { takePicture(i, path); });
         return true;
     }
     return QDialog::eventFilter(watched, e);
@@ -812,7 +823,28 @@ void TItemEditorForm::pickPicture(size_t field)
     const QString &own = m_form.fields[field].filter;
     if (!m_shell.OpenDialogExecute(own.isEmpty() ? pictureFilter() : own, kindFolder()))
         return;
-    loadPicture(field, m_shell.OpenDialogFileName());
+    takePicture(field, m_shell.OpenDialogFileName());
+}
+
+void TItemEditorForm::takePicture(size_t field, const QString &path)
+{
+    // Only what the pick offers, told by content as the game tells it: a
+    // name typed into the dialog can be anything. A file that is not there
+    // fails in the load, as a picture read from an item does.
+    const FieldSpec &spec = m_form.fields[field];
+    const FileNames::PictureFormat format = FileNames::sniffPicture(path);
+    const bool bmpOnly = !spec.takesJpeg();
+    if (QFileInfo(path).isFile()
+        && (!spec.takesFile(path) || format == FileNames::PictureFormat::None
+            || (bmpOnly && format != FileNames::PictureFormat::Bmp))) {
+        const QString kinds = bmpOnly ? u"BMP (.bmp)"_s : u"JPEG (.jpg) o BMP (.bmp)"_s;
+        m_shell.ShowMessaggio(
+            u"Il file \"%1\" non e' un'immagine %2: l'immagine non cambia."_s.arg(path, kinds),
+            u"The file \"%1\" is not a %2 picture: the image stays as it was."_s.arg(
+                path, bmpOnly ? u"BMP (.bmp)"_s : u"JPEG (.jpg) or BMP (.bmp)"_s));
+        return;
+    }
+    loadPicture(field, path, m_form.pickHintsFirst);
 }
 
 QString TItemEditorForm::zipFileList() const

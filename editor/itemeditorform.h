@@ -133,7 +133,11 @@ private:
     std::vector<size_t> readSequence() const;
     void updateValueLabel(size_t i, int position);
     int addPictureRow(size_t index, FieldWidgets &w, int y);
-    void loadPicture(size_t i, const QString &path);
+    // Loads the picture into its view; the path hint follows the load, or
+    // comes before it when `hintFirst`.
+    void loadPicture(size_t i, const QString &path, bool hintFirst = false);
+    // A picture chosen by the user, with the pick button or by dropping it.
+    void takePicture(size_t field, const QString &path);
     void clearPicture(size_t i);
     QWidget *pathHintHolder(size_t i) const;
     bool isPicture(size_t i) const { return m_form.fields[i].type == FieldSpec::Type::Picture; }

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
+#include <QThread>
+#include <QtEndian>
 
 #include <cmath>
 
@@ -19,6 +21,91 @@ QString resolve(const QString &path)
 {
     return FileNames::resolveCase(path);
 }
+
+namespace {
+
+// Whether a picture decoded at `size` is big enough for `view`: a few
+// pixels short are stretched without a visible blur.
+bool covers(QSize size, QSize view)
+{
+    return size.width() * 32 >= view.width() * 31 && size.height() * 32 >= view.height() * 31;
+}
+
+// libjpeg reports a damaged stream (data ending early, corrupt segments)
+// as a warning, through Qt's message handler, and fills the rest grey.
+// Collects those warnings of this thread while it lives.
+class DecoderWarnings
+{
+public:
+    DecoderWarnings()
+    {
+        s_thread = QThread::currentThreadId();
+        s_warnings = &m_warnings;
+        s_previous = qInstallMessageHandler(collect);
+    }
+    ~DecoderWarnings()
+    {
+        qInstallMessageHandler(s_previous);
+        s_warnings = nullptr;
+    }
+    DecoderWarnings(const DecoderWarnings &) = delete;
+    DecoderWarnings &operator=(const DecoderWarnings &) = delete;
+    const QStringList &warnings() const { return m_warnings; }
+
+private:
+    static void collect(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        if (type == QtWarningMsg && s_warnings && QThread::currentThreadId() == s_thread)
+            s_warnings->append(text);
+        else if (s_previous)
+            s_previous(type, context, text);
+    }
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline QStringList *s_warnings = nullptr;
+    static inline Qt::HANDLE s_thread = nullptr;
+    QStringList m_warnings;
+};
+
+// Why an uncompressed BMP cannot hold all its pixels, or empty. Qt's reader
+// paints the rows past the end of the file grey without a word.
+QString bmpShortfall(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray h = f.read(34);
+    if (h.size() < 26)
+        return QString();
+    const auto *d = reinterpret_cast<const uchar *>(h.constData());
+    const qint64 offset = qFromLittleEndian<quint32>(d + 10);
+    qint64 width = 0;
+    qint64 height = 0;
+    qint64 bits = 0;
+    quint32 compression = 0;
+    if (qFromLittleEndian<quint32>(d + 14) == 12) { // OS/2 header
+        width = qFromLittleEndian<quint16>(d + 18);
+        height = qFromLittleEndian<quint16>(d + 20);
+        bits = qFromLittleEndian<quint16>(d + 24);
+    } else if (h.size() == 34) {
+        width = qFromLittleEndian<qint32>(d + 18);
+        height = std::abs(qint64(qFromLittleEndian<qint32>(d + 22)));
+        bits = qFromLittleEndian<quint16>(d + 28);
+        compression = qFromLittleEndian<quint32>(d + 30);
+    }
+    // Compressed pixels have no size to compare; absurd sizes the reader
+    // has already refused.
+    constexpr quint32 kRgb = 0;
+    constexpr quint32 kBitFields = 3;
+    if ((compression != kRgb && compression != kBitFields) || width <= 0 || width > 65535
+        || height > 65535 || bits <= 0 || bits > 32)
+        return QString();
+    const qint64 needed = offset + (width * bits + 31) / 32 * 4 * height;
+    if (f.size() >= needed)
+        return QString();
+    return u"the pixel data ends at byte %1, the file at byte %2"_s.arg(needed).arg(f.size());
+}
+
+} // namespace
 
 QImage load(const QString &path, QSize viewSize)
 {
@@ -32,27 +119,36 @@ QImage load(const QString &path, QSize viewSize)
     reader.setAutoTransform(false);
     const QByteArray format = reader.format();
     if (format == "jpeg" && viewSize.isValid()) {
+        // libjpeg decodes 1/2, 1/4 and 1/8 directly, rounding sizes up: the
+        // smallest of them that still covers the view, so nothing is
+        // stretched up. Asking for exactly that size spares Qt a second
+        // scaling pass.
         const QSize full = reader.size();
-        int best = 1;
-        double bestDistance =
-            std::abs(full.width() - viewSize.width()) + std::abs(full.height() - viewSize.height());
-        for (int k : {2, 4, 8}) {
-            const double d = std::abs(full.width() / double(k) - viewSize.width())
-                             + std::abs(full.height() / double(k) - viewSize.height());
-            if (d < bestDistance) {
-                best = k;
-                bestDistance = d;
+        for (int k : {8, 4, 2}) {
+            const QSize scaled((full.width() + k - 1) / k, (full.height() + k - 1) / k);
+            if (covers(scaled, viewSize)) {
+                reader.setScaledSize(scaled);
+                break;
             }
         }
-        // libjpeg decodes 1/2, 1/4 and 1/8 directly, rounding sizes up; asking
-        // for exactly that size spares Qt a second scaling pass.
-        if (best > 1)
-            reader.setScaledSize(
-                QSize((full.width() + best - 1) / best, (full.height() + best - 1) / best));
     }
-    QImage image = reader.read();
+    QImage image;
+    QStringList warnings;
+    {
+        const DecoderWarnings decoder;
+        image = reader.read();
+        warnings = decoder.warnings();
+    }
     if (image.isNull())
         throw KvError(u"Cannot load picture \"%1\": %2."_s.arg(path, reader.errorString()));
+    const QString damage = format == "bmp" ? bmpShortfall(path) : warnings.join(u"; "_s);
+    if (!damage.isEmpty())
+        throw Damaged(path, damage);
+    // A picture larger than its view is shrunk here, once and averaging
+    // every pixel, rather than sampled by the view at every paint.
+    if (viewSize.isValid()
+        && (image.width() > viewSize.width() || image.height() > viewSize.height()))
+        image = image.scaled(viewSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 

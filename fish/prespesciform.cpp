@@ -278,7 +278,9 @@ void TPresPesciForm::FormShow()
     if (m_fromLuogo)
         return;
     setNewOpenEnabled(true);
-    setSaveEnabled(true);
+    // The list on show decides, however it was opened: a shipped list
+    // opened from the command line or dropped stays unsaveable.
+    AbilitaSave(m_KVSFileName->text());
 }
 
 void TPresPesciForm::runAction(void (TPresPesciForm::*action)())

@@ -130,6 +130,10 @@ struct KindForm
     // fields not named are read after them, in file order.
     QStringList readOrder;
     bool reloadPictureAfterSave = true;
+    // A picture's path hint is set before the picture is loaded (and so
+    // names a path that fails to load) when picked or when read.
+    bool pickHintsFirst = false;
+    bool readHintsFirst = false;
     // Pictures are read after every other field and the kind's own keys.
     bool readPicturesLast = false;
 

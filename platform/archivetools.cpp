@@ -316,15 +316,11 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
                 folder ? QDir(base.filePath(*folder))
                              .entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)
                        : QFileInfoList();
-            bool any = false;
-            for (const QFileInfo &fi : files) {
-                if (rx.match(fi.fileName()).hasMatch()) {
+            // A pattern that matches nothing (a reel without a BMP
+            // sub-folder) names no file, so none is missing.
+            for (const QFileInfo &fi : files)
+                if (rx.match(fi.fileName()).hasMatch())
                     names.append(*folder + fi.fileName());
-                    any = true;
-                }
-            }
-            if (!any)
-                missing.append(name);
         } else if (QFileInfo(base.filePath(clean)).isFile()) {
             names.append(clean);
         } else {

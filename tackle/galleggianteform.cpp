@@ -74,7 +74,8 @@ KindForm TGalleggianteForm::describe()
                       {u"Peso del galleggiante in grammi"_s, u"Floating weight"_s}, 20, 800, 100);
     peso.valueLabel = u"GallValPeso"_s;
     peso.valueText = [](int position, bool) { return weightText(position); };
-    k.fields.push_back(peso.placed(QRect(x, 222, 318, 26), labelAt(222)));
+    // The weight read-out to its right ends before the photo's frame.
+    k.fields.push_back(peso.placed(QRect(x, 222, 270, 26), labelAt(222)));
 
     FieldSpec tipo = listField(
         u"GallTipo"_s, u"TIPO"_s, {u"Tipo galleggiante: 0=Fisso, 1=scorrevole"_s}, u"Label9"_s,
@@ -85,6 +86,7 @@ KindForm TGalleggianteForm::describe()
     // The pictures come last when reading, so one that cannot be loaded
     // leaves the lists and the weight read.
     k.readOrder = {u"CORRENTE"_s, u"PESO"_s, u"TIPO"_s, u"FILENAMEFOTO"_s, u"FILENAMESPRITE"_s};
+    k.pickHintsFirst = true;
 
     k.itemName = {u"Galleggiante"_s, u"floating"_s};
     k.newButtonHint = {u"Nuovo Gallegiante"_s, u"New floating"_s};

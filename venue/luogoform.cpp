@@ -178,6 +178,9 @@ KindForm TLuogoForm::describe()
     k.kind = ItemKind::Luogo;
     k.clientSize = QSize(849, 658);
     k.position = QPoint(320, 50);
+    // The name and description across the window, clear of the photo's
+    // pick button below them.
+    k.tabSize = QSize(k.clientSize.width() - 16, 120);
     k.nameComment = u"Nome del luogo (max 32 chr)"_s;
     k.descrComment = u"Descrizione del luogo (max 256 chr)"_s;
     k.nameHint = {u"Nome del luogo (max 32 chr)"_s, u"Venue name (max 32 chr)"_s};
@@ -188,6 +191,7 @@ KindForm TLuogoForm::describe()
     k.defDescription = u"Venue Description"_s;
     k.reloadPictureAfterSave = false;
     k.readPicturesLast = true;
+    k.readHintsFirst = true;
 
     FieldSpec foto;
     foto.type = FieldSpec::Type::Picture;
@@ -204,7 +208,7 @@ KindForm TLuogoForm::describe()
     foto.pathHintOnView = true;
     foto.rect = kPhoto;
     foto.labelPos = QPoint(kPhoto.left(), 191);
-    foto.buttonPos = QPoint(kPhoto.left() + 176, 186);
+    foto.buttonPos = QPoint(kPhoto.left() + 176, 182);
     k.fields.push_back(foto);
 
     k.fields.push_back(
@@ -232,13 +236,12 @@ KindForm TLuogoForm::describe()
     // Beside the current, without a caption of its own.
     FieldSpec grado = list(
         u"LuogoGradoLentezza"_s, u"GRADOLENTEZZA"_s,
-        u"Grado velocità (solo per corrente Lenta): 0=Normale, 1=Lenta, 2=Lentissima"_s,
-        u"Label7"_s, {},
+        u"Grado velocità (solo per corrente Lenta): 0=Normale, 1=Lenta, 2=Lentissima"_s, QString(),
+        {},
         {u"Grado velocità (solo per corrente Lenta)"_s, u"Running speed (only for slow running)"_s},
         {u"Lenta"_s, u"Molto lenta"_s, u"Quasi ferma"_s},
         {u"Slow"_s, u"Very slow"_s, u"Ultra slow"_s}, 2);
     grado.rect = QRect(kCtlX + 114, row(2), 110, 22);
-    grado.labelPos = grado.rect.topLeft();
     k.fields.push_back(grado);
     k.fields.push_back(list(u"LuogoVersoCorr"_s, u"VERSOCORRENTE"_s,
                             u"Verso della corrente del luogo: 0=Destra, 1=Sinistra"_s, u"Label8"_s,

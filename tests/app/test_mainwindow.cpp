@@ -2,6 +2,7 @@
 #include "amoform.h"
 #include "korvalisapp.h"
 #include "korvalisappform.h"
+#include "overlaps.h"
 #include "scripteddesktop.h"
 #include "testinstallation.h"
 
@@ -59,6 +60,8 @@ private Q_SLOTS:
     void everyOpeningStartsWithNew();
     void everyEditorOpensAfterNew_data();
     void everyEditorOpensAfterNew();
+    void noControlLiesOnAnother_data();
+    void noControlLiesOnAnother();
     void aboutBoxReadsTheSameInBothLanguages();
     void dialogsKeepTheirFolder();
     void dataPathResolution();
@@ -309,6 +312,37 @@ void TestMainWindow::everyEditorOpensAfterNew()
     w.findChild<QToolButton *>(button)->click();
     QCOMPARE(seen, (QStringList{window, QString(), fresh, window, QString(), fresh}));
     QVERIFY(desk.messages.isEmpty() && desk.errors.isEmpty());
+}
+
+void TestMainWindow::noControlLiesOnAnother_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("english");
+    for (int k = 0; k < kKindCount; ++k)
+        for (bool english : {false, true})
+            QTest::addRow("%s%s", qPrintable(kindInfo(ItemKind(k)).windowClass),
+                          english ? " english" : "")
+                << k << english;
+}
+
+// A control under another shows no hint and takes no click or drop there.
+void TestMainWindow::noControlLiesOnAnother()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, english);
+    TestInstallation inst;
+    if (english)
+        TestInstallation::write(inst.settings(), "[LINGUA]\r\nKORVALIS=E\r\n");
+    ScriptedDesktop desk;
+    KorvalisApplication app(desk, inst.dataPath(), QString());
+    KindEditor *editor = app.editor(ItemKind(kind));
+    editor->New();
+    editor->dialog()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor->dialog()));
+    // The venue's fishing-area profile and its caption lie on the photo.
+    QCOMPARE(overlappingControls(editor->dialog()->findChild<QWidget *>(u"Client"_s),
+                                 u"LuogoBevelFoto|LuogoLimiti|Shape.*|LabelAreaDiPesca"_s),
+             QStringList());
 }
 
 void TestMainWindow::everyOpeningStartsWithNew()

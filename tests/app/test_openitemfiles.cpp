@@ -3,6 +3,7 @@
 #include "scripteddesktop.h"
 #include "testinstallation.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMimeData>
@@ -37,7 +38,9 @@ private:
             if (!w)
                 return watch();
             auto *nome = w->findChild<QLineEdit *>(u"AmoNome"_s);
-            shown.append(w->objectName() + u':' + (nome ? nome->text() : QString()));
+            auto *save = w->findChild<QAction *>(u"Salva"_s);
+            shown.append(w->objectName() + u':' + (nome ? nome->text() : QString())
+                         + (save->isEnabled() ? QString() : u" (no save)"_s));
             w->close();
             watch();
         });
@@ -65,11 +68,14 @@ void TestOpenItemFiles::filesOpenOneAfterAnother()
     TestInstallation::write(a, hook("A"));
     TestInstallation::write(b, hook("B"));
     TestInstallation::write(inst.dataPath() + u"/notes.txt"_s, "x");
+    const QString shipped = inst.game() + u"Luoghi/KVS/PesciNord.kvs"_s;
+    TestInstallation::write(shipped, "[PESCI]\r\nTINCA=10\r\n");
 
     ModalLog log;
     app.KorvalisAppForm().openItemFiles(
-        {a, inst.dataPath() + u"/notes.txt"_s, inst.dataPath() + u"/gone.kva"_s, b});
-    QCOMPARE(log.shown, QStringList({u"AmoForm:Amo A"_s, u"AmoForm:Amo B"_s}));
+        {a, inst.dataPath() + u"/notes.txt"_s, inst.dataPath() + u"/gone.kva"_s, b, shipped});
+    QCOMPARE(log.shown,
+             QStringList({u"AmoForm:Amo A"_s, u"AmoForm:Amo B"_s, u"PresPesciForm: (no save)"_s}));
     QCOMPARE(desk.messages,
              QStringList({u"Il file \"%1/notes.txt\" non e' un file di Korvalis che l'editor "
                           "sa aprire."_s.arg(inst.dataPath()),

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void kindChecksCompareStoredValuesAfterThePictures();
     void droppedPicturesAreTakenAsPicked_data();
     void droppedPicturesAreTakenAsPicked();
+    void pickedPicturesAreJudgedByContent_data();
+    void pickedPicturesAreJudgedByContent();
 };
 
 void TestItemEditorForm::trackBarClampsAndSignalsRealChangesOnly()
@@ -232,6 +234,53 @@ void TestItemEditorForm::droppedPicturesAreTakenAsPicked()
     const size_t field = frame == u"GallBevelFoto"_s ? 0 : 1;
     QCOMPARE(form.picturePath(field), taken ? urls[0].toLocalFile() : QString());
     QVERIFY(desk.errors.isEmpty() && desk.messages.isEmpty());
+}
+
+// A name typed into the pick's dialog can be anything: only a file the
+// pick's filter offers, holding a picture of that kind, is taken. Anything
+// else gets a message, and the picture stays.
+void TestItemEditorForm::pickedPicturesAreJudgedByContent_data()
+{
+    QTest::addColumn<int>("field"); // the photo or the sprite
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("format"); // of the content; empty: text
+    QTest::addColumn<bool>("taken");
+
+    QTest::newRow("photo, JPEG") << 0 << u"in.jpg"_s << "JPG"_ba << true;
+    QTest::newRow("photo, BMP named .jpg") << 0 << u"in.jpg"_s << "BMP"_ba << true;
+    QTest::newRow("photo, PNG") << 0 << u"in.png"_s << "PNG"_ba << false;
+    QTest::newRow("photo, PNG named .jpg") << 0 << u"in.jpg"_s << "PNG"_ba << false;
+    QTest::newRow("photo, text named .bmp") << 0 << u"in.bmp"_s << QByteArray() << false;
+    QTest::newRow("sprite, BMP") << 1 << u"in.bmp"_s << "BMP"_ba << true;
+    QTest::newRow("sprite, JPEG named .bmp") << 1 << u"in.bmp"_s << "JPG"_ba << false;
+}
+
+void TestItemEditorForm::pickedPicturesAreJudgedByContent()
+{
+    QFETCH(int, field);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, format);
+    QFETCH(bool, taken);
+    TestInstallation inst;
+    ScriptedDesktop desk;
+    KorvalisShell shell(desk, inst.dataPath(), QString());
+    TGalleggianteForm form(shell);
+    form.New();
+    const QString before = inst.dataPath() + u"/before.bmp"_s;
+    const QString path = inst.dataPath() + u'/' + name;
+    QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(before, "BMP"));
+    if (format.isEmpty())
+        TestInstallation::write(path, "not a picture");
+    else
+        QVERIFY(QImage(8, 8, QImage::Format_RGB32).save(path, format.constData()));
+    for (const QString &chosen : {before, path}) {
+        desk.answerOpen(chosen);
+        form.pickPicture(size_t(field));
+    }
+    QCOMPARE(form.picturePath(size_t(field)), taken ? path : before);
+    QCOMPARE(desk.messages.size(), taken ? 0 : 1);
+    QVERIFY(taken || desk.messages[0].startsWith(u"Il file \""_s + path + u"\" non e' "_s));
+    QVERIFY(desk.errors.isEmpty());
 }
 
 QTEST_MAIN(TestItemEditorForm)

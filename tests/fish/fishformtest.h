@@ -1,85 +1,34 @@
 #pragma once
 
-#include "korvalisapp.h"
-#include "scripteddesktop.h"
-#include "testinstallation.h"
+#include "editortest.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QTest>
 
-#include <functional>
-#include <memory>
-
-// What the fish editors' tests share: a fresh installation and application
-// per test, the editor under test reached by its instance name, controls by
-// name, dialogs answered from the queue, and keys typed where the focus is.
+// What the fish editors' tests add to every editor's fixture: no error may
+// be shown, and keys are typed where the focus is.
 template<typename Form>
-class FishFormTest
+class FishFormTest : public EditorTest<Form>
 {
 protected:
-    explicit FishFormTest(std::function<Form &(KorvalisApplication &)> editor)
-        : m_editor(std::move(editor))
+    explicit FishFormTest(ItemKind kind)
+        : EditorTest<Form>(kind)
     {
     }
 
-    std::unique_ptr<TestInstallation> inst;
-    std::unique_ptr<ScriptedDesktop> desk;
-    std::unique_ptr<KorvalisApplication> app;
-    Form *form = nullptr;
-
-    void start(bool englishUi = false)
-    {
-        app.reset();
-        inst = std::make_unique<TestInstallation>();
-        if (englishUi)
-            TestInstallation::write(inst->settings(), "[LINGUA]\r\nKORVALIS=E\r\n");
-        desk = std::make_unique<ScriptedDesktop>();
-        app = std::make_unique<KorvalisApplication>(*desk, inst->dataPath(), QString());
-        form = &m_editor(*app);
-        form->New();
-    }
-
-    // Every test ends with all answers used, no unexpected dialog, no error.
     void finish()
     {
-        if (form)
-            form->hide();
-        QVERIFY2(desk->allAnswersUsed(), "a queued dialog answer was not used");
-        QCOMPARE(desk->unexpectedDialogs, 0);
-        QCOMPARE(desk->errors, QStringList());
-        app.reset();
-        desk.reset();
-        inst.reset();
-        form = nullptr;
-    }
-
-    template<typename T>
-    T *ctl(const QString &name) const
-    {
-        T *w = form->template findChild<T *>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
-    }
-    void trigger(const QString &name) { ctl<QAction>(name)->trigger(); }
-    void saveAs(const QString &path)
-    {
-        desk->answerSave(path);
-        trigger(QStringLiteral("Salva"));
-    }
-    void open(const QString &path)
-    {
-        desk->answerOpen(path);
-        trigger(QStringLiteral("Apri"));
+        if (this->form)
+            this->form->hide();
+        QCOMPARE(this->desk->errors, QStringList());
+        EditorTest<Form>::finish();
     }
 
     // Shows the window active, so keys reach the focused widget.
     void showActive()
     {
-        form->show();
-        QApplication::setActiveWindow(form);
-        QVERIFY(QTest::qWaitForWindowActive(form));
+        this->form->show();
+        QApplication::setActiveWindow(this->form);
+        QVERIFY(QTest::qWaitForWindowActive(this->form));
     }
     // Types into whatever has the focus, as a user would.
     static void typeKeys(const QString &text)
@@ -92,7 +41,4 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), k, m);
         QCoreApplication::processEvents(); // Enter commits through a queued call
     }
-
-private:
-    std::function<Form &(KorvalisApplication &)> m_editor;
 };

@@ -39,6 +39,36 @@ inline QStringList mare()
         .split(u' ');
 }
 
+// The English names of the first 44 species of each list, in list order;
+// the later ones have none.
+inline QStringList englishDolce()
+{
+    return QStringLiteral(
+               "Landloked shad|Bleak|Allis shad|Barbel|Brook barbel|Burbot|Carp bream|Crucian "
+               "carp|Goldfish|Common Carp|Silver carp|Grass carp|Carp|Mirror "
+               "carp|Carpione|Chub|Spined loach|Houting|Mosquitofish|Freshwater "
+               "gobiid|Gudgeon|South European Nase|Pike|Pike-perch|Pumpkinseed|Largemouth "
+               "bass|Bullhead Catfish|Perch|Danube roach|Char|Minnow|Italian "
+               "Nase|Rudd|Bullhead|Wels|Three-spined stickleback|Grayling|Tench|Triotto|Brown "
+               "trout|Rainbow trout|Lake trout|Marble trout|Vairone")
+        .split(u'|');
+}
+
+inline QStringList englishMare()
+{
+    return QStringLiteral(
+               "Garfish|Peacock blenny|Tompot blenny|Bogue|Thicklip grey mullet|Damsel "
+               "fish|Flathead grey mullet|Thinlip grey mullet|Golden grey mullet|Boxlip "
+               "mullet|Leaping mullet|Brown meagre|Rainbow wrasse|Common Goby|Giant goby|Weed "
+               "goby|Black goby|Rock goby|Latterino|Mediterranean pickarel|Striped sea "
+               "bream|Saddled bream|Shi drum|Gill-head sea bream|Comber|Salema|Zebra sea "
+               "bream|White sea bream|Sharpsnout sea bream|Painted comber|Black scorpionfish|Red"
+               " scorpionfish|Serra|Atlantic makerel|Annulal sea bream|European seabass|Spotted "
+               "seabass|Atlantic horse-mackerel|Tordo Musolungo|Brown wrasse|Peacock "
+               "wrasse|Axillary wrasse|Tordo Verde|Pickarel guetteur")
+        .split(u'|');
+}
+
 // The title block the writer puts at the top of every file.
 inline QByteArray titleBlock(const QByteArray &title)
 {

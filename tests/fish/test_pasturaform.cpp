@@ -52,7 +52,7 @@ class TestPasturaForm : public QObject, public FishFormTest<TPasturaForm>
 
 public:
     TestPasturaForm()
-        : FishFormTest([](KorvalisApplication &a) -> TPasturaForm & { return a.PasturaForm(); })
+        : FishFormTest(ItemKind::Pastura)
     {
     }
 

@@ -40,7 +40,7 @@ class TestPresPesciForm : public QObject, public FishFormTest<TPresPesciForm>
 
 public:
     TestPresPesciForm()
-        : FishFormTest([](KorvalisApplication &a) -> TPresPesciForm & { return a.PresPesciForm(); })
+        : FishFormTest(ItemKind::PresPesci)
     {
     }
 

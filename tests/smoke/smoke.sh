@@ -6,7 +6,7 @@
 #   2. without the game's settings file the message window comes up, and
 #      once dismissed the program ends with a non-zero status;
 #   3. --version, --help and the KORVALIS_DATA_DIR variable work;
-#   4. an item file named on the command line opens in its editor;
+#   4. item files named on the command line open in their editors, in turn;
 #   5. --check runs without any display.
 # Exits 77 (skipped) only when Xvfb or xdotool is missing.
 #
@@ -168,11 +168,11 @@ wait_exit "dismissing the message"
 no_sanitizer_report "no installation"
 echo "ok: message shown, dismissing it ended the editor with status $status"
 
-# Case 3: the command line. --version and --help answer without a window;
+# Case 3: the command line. --version and --help answer without a display;
 # KORVALIS_DATA_DIR stands in for a missing --data-dir.
-version="$(QT_QPA_PLATFORM=offscreen "$editor" --version 2>/dev/null)"
+version="$(env -u DISPLAY -u QT_QPA_PLATFORM "$editor" --version 2>/dev/null)"
 [ "$version" = "Korvalis Editor 1.3" ] || fail "--version printed '$version'"
-QT_QPA_PLATFORM=offscreen "$editor" --help 2>/dev/null | grep -q -- '--data-dir <DIR>' \
+env -u DISPLAY -u QT_QPA_PLATFORM "$editor" --help 2>/dev/null | grep -q -- '--data-dir <DIR>' \
     || fail "--help does not list --data-dir"
 "$demo_data" "$data" >/dev/null || fail "the demo data generator failed"
 : >"$work/app.log"
@@ -184,28 +184,38 @@ wait_exit "File > Esci"
 [ "$status" -eq 0 ] || fail "KORVALIS_DATA_DIR: editor exited with status $status"
 echo "ok: --version, --help and KORVALIS_DATA_DIR"
 
-# Case 4: an item file named on the command line opens in its editor, over
-# the main window; closing both ends the program normally.
+# Case 4: item files named on the command line open in their editors, one
+# after the other, over the main window; closing all ends the program.
 printf '[AMO]\r\nNOME="Amo da riga di comando"\r\nFILENAMEFOTO="amo.bmp"\r\n' \
     >"$data/Korvalis/Ami/riga.KVA"
 convert -size 100x100 xc:red "$data/Korvalis/Ami/amo.bmp" || fail "convert failed"
+printf '[ESCA]\r\nNOME="Esca da riga di comando"\r\nFILENAMEFOTO="esca.bmp"\r\n' \
+    >"$data/Korvalis/Esche/riga.kve"
+cp "$data/Korvalis/Ami/amo.bmp" "$data/Korvalis/Esche/esca.bmp"
 : >"$work/app.log"
-"$editor" --data-dir "$data" "$data/Korvalis/Ami/riga.KVA" >"$work/app.log" 2>&1 &
+"$editor" --data-dir "$data" "$data/Korvalis/Ami/riga.KVA" "$data/Korvalis/Esche/riga.kve" \
+    >"$work/app.log" 2>&1 &
 app_pid=$!
-deadline=$(($(now_ms) + window_timeout * 1000))
-until editor_window="$(xdotool search --onlyvisible --name '^Amo$' 2>/dev/null | head -n 1)" \
-    && [ -n "$editor_window" ]; do
-    kill -0 "$app_pid" 2>/dev/null || fail "FILE: editor ended before showing the hook editor"
-    [ "$(now_ms)" -lt "$deadline" ] || fail "FILE: no hook editor within ${window_timeout} s"
-    sleep 0.1
-done
-press_keys "$editor_window" Escape
-find_window "FILE: main window after the hook editor"
+# Waits for the editor window titled $1, then closes it with Escape.
+close_editor()
+{
+    local deadline=$(($(now_ms) + window_timeout * 1000)) id
+    until id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)" \
+        && [ -n "$id" ]; do
+        kill -0 "$app_pid" 2>/dev/null || fail "FILE: editor ended before showing the $1 editor"
+        [ "$(now_ms)" -lt "$deadline" ] || fail "FILE: no $1 editor within ${window_timeout} s"
+        sleep 0.1
+    done
+    press_keys "$id" Escape
+}
+close_editor Amo
+close_editor Esca
+find_window "FILE: main window after the editors"
 press_keys "$window" alt+f s
-wait_exit "File > Esci after the hook editor"
+wait_exit "File > Esci after the editors"
 [ "$status" -eq 0 ] || fail "FILE: editor exited with status $status"
 no_sanitizer_report "FILE"
-echo "ok: a hook named on the command line opened in the hook editor"
+echo "ok: a hook and a bait named on the command line opened one after the other"
 
 # Case 5: --check needs no display at all.
 report="$(env -u DISPLAY -u QT_QPA_PLATFORM "$editor" --check "$data/Korvalis/Ami/amo.bmp" \

@@ -1,21 +1,11 @@
 #include "amoform.h"
 #include "editorwidgets.h"
-#include "korvalisapp.h"
-#include "korvalisappform.h"
-#include "scripteddesktop.h"
-#include "testinstallation.h"
-#include "visibletexts.h"
+#include "tackletest.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QFrame>
-#include <QImage>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
-#include <QTest>
 #include <QTextCursor>
 #include <QToolButton>
 
@@ -23,65 +13,51 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray crlf(const QStringList &lines)
-{
-    QByteArray out;
-    for (const QString &l : lines)
-        out += l.toLatin1() + "\r\n";
-    return out;
-}
-
 // The hook of the documented example, byte for byte.
 QByteArray exampleHook(const QByteArray &misura = "14", const QByteArray &nome = "Amo da trota")
 {
-    QByteArray s = crlf({
-        u"; ================================================="_s,
-        u"; AMO: "_s + QString::fromLatin1(nome),
-        u"; ================================================="_s,
-        u"; "_s,
-        u"; Creato con Korvalis Editor 1.2a "_s,
-        u"; -------------------------------------------------"_s,
-        QString(),
-        u"[AMO]"_s,
-        QString(),
-        u"; Nome dell'amo (max 32 chr)"_s,
-        u"NOME=\""_s + QString::fromLatin1(nome) + u"\""_s,
-        u"NAME=\"Trout hook\""_s,
-        QString(),
-        u"; Descrizione dell'amo (max 256 chr)"_s,
-        u"DESCRIZIONE=\"Amo fine per trota\""_s,
-        u"DESCRIPTION=\"Thin trout hook\""_s,
-        QString(),
-        u"; Filo dell'amo: 0=fine, 1=doppio"_s,
-        u"FILO=0"_s,
-        QString(),
-        u"; Gambo dell'amo: 0=corto, 1=medio, 2=lungo"_s,
-        u"GAMBO=1"_s,
-        QString(),
-        u"; Curva dell'amo: 0=crystal, 1=rotonda, 2=ampia"_s,
-        u"CURVA=1"_s,
-        QString(),
-        u"; Punta dell'amo: 0=rientrante, 1=dritta, 2=storta"_s,
-        u"PUNTA=1"_s,
-        QString(),
-        u"; Ardiglione dell'amo: 0=piccolo, 1=micro"_s,
-        u"ARDIGLIONE=0"_s,
-        QString(),
-        u"; Colore dell'amo: 0=grigio, 1=bronzo, 2=brunito, 3=rosso, 4=dorato, 5=verde"_s,
-        u"COLORE=2"_s,
-        QString(),
-        u"; Misura dell'amo: deve essere compresa tra -7 e 24"_s,
-        u"MISURA="_s + QString::fromLatin1(misura),
-        QString(),
-        u"; Esca ideale per l'amo: -1=Tutte, 0=Crostaceo, 1=Formaggio, 2=Frutta, 3=Insetto, 4=Larva,"_s,
-        u";                 5=Pane o Polenta, 6=Vegetale, 7=Verme, 8=Vivo,"_s,
-        u";                 9=Artificiale, 10=Carne (morto), 11=Pastella, 12=Mollusco"_s,
-        u";                 13=Spinning"_s,
-        u"ESCA=7"_s,
-        QString(),
-        u"; Foto dell'amo (immagine 100x100 px)"_s,
-        u"FILENAMEFOTO=\"amo_trota.jpg\""_s,
-    });
+    QByteArray s = TackleFixture::crlf(
+        TackleFixture::head(u"AMO: "_s + QString::fromLatin1(nome), u"AMO"_s)
+        + QStringList{
+            QString(),
+            u"; Nome dell'amo (max 32 chr)"_s,
+            u"NOME=\""_s + QString::fromLatin1(nome) + u"\""_s,
+            u"NAME=\"Trout hook\""_s,
+            QString(),
+            u"; Descrizione dell'amo (max 256 chr)"_s,
+            u"DESCRIZIONE=\"Amo fine per trota\""_s,
+            u"DESCRIPTION=\"Thin trout hook\""_s,
+            QString(),
+            u"; Filo dell'amo: 0=fine, 1=doppio"_s,
+            u"FILO=0"_s,
+            QString(),
+            u"; Gambo dell'amo: 0=corto, 1=medio, 2=lungo"_s,
+            u"GAMBO=1"_s,
+            QString(),
+            u"; Curva dell'amo: 0=crystal, 1=rotonda, 2=ampia"_s,
+            u"CURVA=1"_s,
+            QString(),
+            u"; Punta dell'amo: 0=rientrante, 1=dritta, 2=storta"_s,
+            u"PUNTA=1"_s,
+            QString(),
+            u"; Ardiglione dell'amo: 0=piccolo, 1=micro"_s,
+            u"ARDIGLIONE=0"_s,
+            QString(),
+            u"; Colore dell'amo: 0=grigio, 1=bronzo, 2=brunito, 3=rosso, 4=dorato, 5=verde"_s,
+            u"COLORE=2"_s,
+            QString(),
+            u"; Misura dell'amo: deve essere compresa tra -7 e 24"_s,
+            u"MISURA="_s + QString::fromLatin1(misura),
+            QString(),
+            u"; Esca ideale per l'amo: -1=Tutte, 0=Crostaceo, 1=Formaggio, 2=Frutta, 3=Insetto, 4=Larva,"_s,
+            u";                 5=Pane o Polenta, 6=Vegetale, 7=Verme, 8=Vivo,"_s,
+            u";                 9=Artificiale, 10=Carne (morto), 11=Pastella, 12=Mollusco"_s,
+            u";                 13=Spinning"_s,
+            u"ESCA=7"_s,
+            QString(),
+            u"; Foto dell'amo (immagine 100x100 px)"_s,
+            u"FILENAMEFOTO=\"amo_trota.jpg\""_s,
+        });
     return s;
 }
 
@@ -100,47 +76,13 @@ QString keyLine(const QByteArray &file, const char *key)
 
 } // namespace
 
-class TestAmoForm : public QObject
+class TestAmoForm : public QObject, public TackleFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestInstallation> inst;
-    std::unique_ptr<ScriptedDesktop> desk;
-    std::unique_ptr<KorvalisApplication> app;
-    TAmoForm *form = nullptr;
-
-    void start(bool englishUi = false)
-    {
-        inst = std::make_unique<TestInstallation>();
-        if (englishUi)
-            TestInstallation::write(inst->settings(), "[LINGUA]\r\nKORVALIS=E\r\n");
-        desk = std::make_unique<ScriptedDesktop>();
-        app = std::make_unique<KorvalisApplication>(*desk, inst->dataPath(), QString());
-        form = &app->AmoForm();
-        form->New();
-    }
+    void start(bool englishUi = false) { TackleFixture::start(englishUi, ItemKind::Amo); }
     QString ami() const { return inst->game() + u"Ami/"_s; }
-
-    template<typename T>
-    T *ctl(const QString &name) const
-    {
-        T *w = form->findChild<T *>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
-    }
-    QComboBox *combo(const QString &name) const { return ctl<QComboBox>(name); }
-    void trigger(const QString &name) { ctl<QAction>(name)->trigger(); }
-
-    QString makePicture(const QString &path, QColor colour = Qt::darkGreen)
-    {
-        QImage img(100, 100, QImage::Format_RGB32);
-        img.fill(colour);
-        if (!img.save(path))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
 
     void fillExample(const QString &picture)
     {
@@ -160,29 +102,9 @@ private:
         ctl<QToolButton>(u"SpeedButtonOpenFoto"_s)->click();
     }
 
-    // Saves through the Save menu entry into `path`.
-    void saveAs(const QString &path)
-    {
-        desk->answerSave(path);
-        trigger(u"Salva"_s);
-    }
-
-    void open(const QString &path)
-    {
-        desk->answerOpen(path);
-        trigger(u"Apri"_s);
-    }
-
 private Q_SLOTS:
     void init() { start(); }
-    void cleanup()
-    {
-        QVERIFY2(desk->allAnswersUsed(), "a queued dialog answer was not used");
-        QCOMPARE(desk->unexpectedDialogs, 0);
-        app.reset();
-        desk.reset();
-        inst.reset();
-    }
+    void cleanup() { finish(); }
 
     void savesTheExampleHookByteForByte();
     void newHookDefaults();
@@ -394,7 +316,7 @@ void TestAmoForm::saveProposesNamesAndCopiesPicture()
 
 void TestAmoForm::pictureAlreadyInKindFolderStaysIntact()
 {
-    fillExample(makePicture(ami() + u"amo_trota.jpg"_s, Qt::red));
+    fillExample(makePicture(ami() + u"amo_trota.jpg"_s, QSize(100, 100), Qt::red));
     const QByteArray before = fileBytes(ami() + u"amo_trota.jpg"_s);
     QVERIFY(!before.isEmpty());
     saveAs(ami() + u"Trota.kva"_s);
@@ -456,17 +378,30 @@ void TestAmoForm::missingPictureOnLoad()
     QCOMPARE(form->fileNameFoto(), ami());
     QVERIFY(form->findChild<PictureView *>(u"AmoFoto"_s)->image().isNull());
     QVERIFY(form->Verifica());
+    // The hint names the picture last loaded, not the path that failed.
+    auto *bevel = ctl<QFrame>(u"AmoBevelFoto"_s);
+    QCOMPARE(bevel->statusTip(), ami() + u"amo_trota.jpg"_s);
+    // So does a damaged picture picked: the decoder's complaint is shown.
+    const QString cut = makePicture(ami() + u"cut.jpg"_s);
+    TestInstallation::write(cut, fileBytes(cut).chopped(20));
+    desk->answerOpen(cut);
+    ctl<QToolButton>(u"SpeedButtonOpenFoto"_s)->click();
+    QCOMPARE(desk->errors.size(), 2);
+    QVERIFY2(desk->errors.last().startsWith(u"L'immagine \""_s + cut + u"\" e' danneggiata: "_s),
+             qPrintable(desk->errors.last()));
+    QCOMPARE(form->fileNameFoto(), cut);
+    QCOMPARE(bevel->statusTip(), ami() + u"amo_trota.jpg"_s);
 
     TestInstallation::write(ami() + u"gone.kva"_s,
                             "[AMO]\r\nNOME=n\r\nFILENAMEFOTO=\"gone.jpg\"\r\n");
     open(ami() + u"gone.kva"_s);
-    QCOMPARE(desk->errors.size(), 2);
+    QCOMPARE(desk->errors.size(), 3);
     QVERIFY(desk->errors.last().contains(u"gone.jpg"_s));
 
     TestInstallation::write(ami() + u"bad.jpg"_s, "not a picture");
     TestInstallation::write(ami() + u"bad.kva"_s, "[AMO]\r\nFILENAMEFOTO=\"bad.jpg\"\r\n");
     open(ami() + u"bad.kva"_s);
-    QCOMPARE(desk->errors.size(), 3);
+    QCOMPARE(desk->errors.size(), 4);
     QVERIFY(desk->errors.last().contains(u"bad.jpg"_s));
 }
 
@@ -645,24 +580,7 @@ void TestAmoForm::longTextsFromFileSurviveResave()
 
 void TestAmoForm::windowFrame()
 {
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form));
-    QCOMPARE(ctl<QWidget>(u"Client"_s)->size(), QSize(550, 535));
-    QCOMPARE(form->minimumSize(), form->maximumSize());
-    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(form->windowFlags() & Qt::WindowMinimizeButtonHint);
-    QCOMPARE(form->pos(), QPoint(150, 140));
-    // Every control lies inside the client area, above the status bar.
-    const QRect client = ctl<QWidget>(u"Client"_s)->rect();
-    const int statusTop = ctl<QWidget>(u"StatusBar"_s)->geometry().top();
-    for (QWidget *w :
-         ctl<QWidget>(u"Client"_s)->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (w->objectName() == u"StatusBar"_s || !w->isVisible())
-            continue;
-        QVERIFY2(client.contains(w->geometry()), qPrintable(w->objectName()));
-        QVERIFY2(w->geometry().bottom() < statusTop, qPrintable(w->objectName()));
-    }
-    form->close();
+    checkFrame(QSize(550, 535), QPoint(150, 140));
 }
 
 void TestAmoForm::noItalianLeftInEnglish()

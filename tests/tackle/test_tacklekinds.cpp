@@ -1,26 +1,16 @@
 // Bait, float and sinker: the same flows, one table per kind.
 #include "escaform.h"
 #include "galleggianteform.h"
-#include "korvalisapp.h"
 #include "korvalisappform.h"
 #include "piombinoform.h"
-#include "scripteddesktop.h"
-#include "testinstallation.h"
-#include "visibletexts.h"
+#include "tackletest.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QFrame>
-#include <QImage>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QTabWidget>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -227,41 +217,20 @@ QString keyLine(const QByteArray &file, const QString &key)
 
 } // namespace
 
-class TestTackleKinds : public QObject
+class TestTackleKinds : public QObject, public TackleFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestInstallation> inst;
-    std::unique_ptr<ScriptedDesktop> desk;
-    std::unique_ptr<KorvalisApplication> app;
-    TItemEditorForm *form = nullptr;
     const KindCase *kc = nullptr;
 
     void start(const QString &kind, bool englishUi = false)
     {
-        app.reset();
-        inst = std::make_unique<TestInstallation>();
-        if (englishUi)
-            TestInstallation::write(inst->settings(), "[LINGUA]\r\nKORVALIS=E\r\n");
-        desk = std::make_unique<ScriptedDesktop>();
-        app = std::make_unique<KorvalisApplication>(*desk, inst->dataPath(), QString());
         kc = &kinds().at(kind);
-        form = dynamic_cast<TItemEditorForm *>(app->editor(kc->kind));
-        QVERIFY(form);
-        form->New();
+        TackleFixture::start(englishUi, kc->kind);
     }
     QString folder() const { return inst->game() + kc->folder; }
 
-    template<typename T>
-    T *ctl(const QString &name) const
-    {
-        T *w = form->findChild<T *>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
-    }
-    QComboBox *combo(const QString &name) const { return ctl<QComboBox>(name); }
     QSlider *bar(const QString &name) const { return ctl<QSlider>(name); }
     QString label(const QString &name) const { return ctl<QLabel>(name)->text(); }
 
@@ -279,14 +248,6 @@ private:
             bar(name)->setValue(value);
     }
 
-    static QString makePicture(const QString &path, QSize size = QSize(20, 20))
-    {
-        QImage img(size, QImage::Format_RGB32);
-        img.fill(Qt::darkCyan);
-        if (!img.save(path))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
     // Picks every picture of the kind from `dir`, in file order.
     void pickPictures(const QString &dir, int count = -1)
     {
@@ -310,16 +271,6 @@ private:
         if (kc->pictureNames.size() > 1)
             v[u"FILENAMESPRITE"_s] = kc->pictureNames[1];
         return v;
-    }
-    void saveAs(const QString &path)
-    {
-        desk->answerSave(path);
-        ctl<QAction>(u"Salva"_s)->trigger();
-    }
-    void open(const QString &path)
-    {
-        desk->answerOpen(path);
-        ctl<QAction>(u"Apri"_s)->trigger();
     }
     // A file of `kind` with `lines` and every picture present.
     QString writeItem(const QByteArray &lines)
@@ -357,16 +308,7 @@ private:
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
-    void cleanup()
-    {
-        if (desk) {
-            QVERIFY2(desk->allAnswersUsed(), "a queued dialog answer was not used");
-            QCOMPARE(desk->unexpectedDialogs, 0);
-        }
-        app.reset();
-        desk.reset();
-        inst.reset();
-    }
+    void cleanup() { finish(); }
 
     void newItemSavedUnchanged_data() { addKindRows(true); }
     void newItemSavedUnchanged();
@@ -849,6 +791,7 @@ void TestTackleKinds::floatSprite()
     const std::vector<size_t> pictures = pictureFields();
     QCOMPARE(form->picturePath(pictures[0]), folder() + u"gall.jpg"_s);
     QCOMPARE(form->picturePath(pictures[1]), folder());
+    QCOMPARE(ctl<QFrame>(u"GallBevelSprite"_s)->statusTip(), folder() + u"gall_sprite.bmp"_s);
     QCOMPARE(bar(u"GallPeso"_s)->value(), 300);
 
     // A missing photo stops before the sprite, after the lists and weight.
@@ -942,36 +885,10 @@ void TestTackleKinds::windowFrame()
     const std::map<ItemKind, QSize> sizes{{ItemKind::Esca, QSize(720, 509)},
                                           {ItemKind::Galleggiante, QSize(544, 409)},
                                           {ItemKind::Piombino, QSize(688, 438)}};
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form));
-    QWidget *client = ctl<QWidget>(u"Client"_s);
-    QCOMPARE(client->size(), sizes.at(kc->kind));
-    QCOMPARE(form->minimumSize(), form->maximumSize());
-    QCOMPARE(form->pos(), QPoint(150, 140));
     // Read-outs at their longest.
-    for (QSlider *b : client->findChildren<QSlider *>())
+    for (QSlider *b : form->findChildren<QSlider *>())
         b->setValue(b->maximum() - 1);
-    // Inside the client area, above the status bar, no text clipped, and no
-    // two controls on top of each other (labels may run under neighbours).
-    const int statusTop = ctl<QWidget>(u"StatusBar"_s)->geometry().top();
-    std::vector<QWidget *> controls;
-    for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (w->objectName() == u"StatusBar"_s || !w->isVisible())
-            continue;
-        QVERIFY2(client->rect().contains(w->geometry()), qPrintable(w->objectName()));
-        QVERIFY2(w->geometry().bottom() < statusTop, qPrintable(w->objectName()));
-        if (auto *l = qobject_cast<QLabel *>(w))
-            QVERIFY2(
-                l->sizeHint().width() <= l->width(),
-                qPrintable(
-                    u"%1: %2 > %3"_s.arg(l->text()).arg(l->sizeHint().width()).arg(l->width())));
-        else
-            controls.push_back(w);
-    }
-    for (size_t i = 0; i < controls.size(); ++i)
-        for (size_t j = i + 1; j < controls.size(); ++j)
-            QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
-                     qPrintable(controls[i]->objectName() + u" / "_s + controls[j]->objectName()));
+    checkFrame(sizes.at(kc->kind), QPoint(150, 140));
     form->close();
 }
 

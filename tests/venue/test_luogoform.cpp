@@ -1,21 +1,15 @@
-#include "korvalisapp.h"
+#include "editortest.h"
 #include "luogoform.h"
 #include "prespesciform.h"
 #include "profilewidgets.h"
-#include "scripteddesktop.h"
-#include "testinstallation.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSlider>
 #include <QStatusBar>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -114,40 +108,26 @@ int mid(int idx)
 
 } // namespace
 
-class TestLuogoForm : public QObject
+class TestLuogoForm : public QObject, public EditorTest<TLuogoForm>
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TestInstallation> inst;
-    std::unique_ptr<ScriptedDesktop> desk;
-    std::unique_ptr<KorvalisApplication> app;
-    TLuogoForm *form = nullptr;
+public:
+    TestLuogoForm()
+        : EditorTest(ItemKind::Luogo)
+    {
+    }
 
+private:
     void start(bool englishUi = false)
     {
-        app.reset();
-        inst = std::make_unique<TestInstallation>();
-        if (englishUi)
-            TestInstallation::write(inst->settings(), "[LINGUA]\r\nKORVALIS=E\r\n");
-        desk = std::make_unique<ScriptedDesktop>();
-        app = std::make_unique<KorvalisApplication>(*desk, inst->dataPath(), QString());
-        form = &app->LuogoForm();
-        form->New();
+        EditorTest::start(englishUi);
         TestInstallation::write(kvs() + u"MioLago.kvs"_s, "[PESCI]\r\nTINCA=30\r\n");
         TestInstallation::write(kvs() + u"PesciNord.kvs"_s, "[PESCI]\r\nTINCA=10\r\n");
     }
     QString luoghi() const { return inst->game() + u"Luoghi/"_s; }
     QString kvs() const { return luoghi() + u"KVS/"_s; }
 
-    template<typename T>
-    T *ctl(const QString &name) const
-    {
-        T *w = form->findChild<T *>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
-    }
     ProfileShape *shape(int idx) const
     {
         return ctl<ProfileShape>(u"ShapeSup%1"_s.arg(idx, 2, 10, QChar(u'0')));
@@ -155,30 +135,14 @@ private:
     ProfileOverlay *overlay() const { return ctl<ProfileOverlay>(u"LuogoLimiti"_s); }
     QString status() const { return ctl<QStatusBar>(u"StatusBar"_s)->currentMessage(); }
     QString link() const { return ctl<QLineEdit>(u"LuogoFilePresPesci"_s)->text(); }
-    void trigger(const QString &name) { ctl<QAction>(name)->trigger(); }
-
-    QString makePhoto(const QString &path, QSize size = QSize(1024, 768))
+    static QString makePhoto(const QString &path, QSize size = QSize(1024, 768))
     {
-        QImage img(size, QImage::Format_RGB32);
-        img.fill(Qt::darkCyan);
-        if (!img.save(path))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
+        return makePicture(path, size);
     }
     void showForm()
     {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
-    }
-    void open(const QString &path)
-    {
-        desk->answerOpen(path);
-        trigger(u"Apri"_s);
-    }
-    void saveAs(const QString &path)
-    {
-        desk->answerSave(path);
-        trigger(u"Salva"_s);
     }
     // Writes `v` into Luoghi/ with its photo and opens it.
     void openVenue(const Venue &v, const QString &name = u"Lago.kvl"_s)
@@ -190,14 +154,7 @@ private:
 
 private Q_SLOTS:
     void init() { start(); }
-    void cleanup()
-    {
-        QVERIFY2(desk->allAnswersUsed(), "a queued dialog answer was not used");
-        QCOMPARE(desk->unexpectedDialogs, 0);
-        app.reset();
-        desk.reset();
-        inst.reset();
-    }
+    void cleanup() { finish(); }
 
     void windowLayout();
     void drawnAndSavedByteForByte_data();
@@ -226,10 +183,8 @@ private Q_SLOTS:
 
 void TestLuogoForm::windowLayout()
 {
-    showForm();
+    checkFrame(QSize(849, 658), QPoint(320, 50));
     QWidget *client = ctl<QWidget>(u"Client"_s);
-    QCOMPARE(client->size(), QSize(849, 658));
-    QCOMPARE(form->pos(), QPoint(320, 50));
     const auto at = [&](const QString &name) {
         QWidget *w = ctl<QWidget>(name);
         return QRect(w->mapTo(client, QPoint(0, 0)), w->size());
@@ -241,17 +196,10 @@ void TestLuogoForm::windowLayout()
     QCOMPARE(at(u"ShapeSup32"_s), QRect(826, 379, 16, 1));
     QCOMPARE(at(u"LabelAreaDiPesca"_s).topLeft(), QPoint(554, 489));
     QCOMPARE(at(u"LuogoProfondita"_s).width(), 728);
+    QCOMPARE(at(u"PageControlDescr"_s).width(), 849 - 16); // across the window
     const QRect valDist2 = at(u"LuogoValDistMax2"_s);
     QVERIFY(valDist2.right() < 330 && valDist2.top() <= 397 && valDist2.bottom() >= 397);
-    // Everything inside the client area and above the status bar; the
-    // overlay stacks above the markers and the photo.
-    const int statusTop = ctl<QWidget>(u"StatusBar"_s)->geometry().top();
-    for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (w->objectName() == u"StatusBar"_s || !w->isVisible())
-            continue;
-        QVERIFY2(client->rect().contains(w->geometry()), qPrintable(w->objectName()));
-        QVERIFY2(w->geometry().bottom() < statusTop, qPrintable(w->objectName()));
-    }
+    // The overlay stacks above the markers and the photo.
     QCOMPARE(client->childAt(330 + mid(5), 210 + 169), overlay());
 }
 
