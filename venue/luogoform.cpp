@@ -581,7 +581,20 @@ void TLuogoForm::readExtra(const IniProfile &ini)
     m_profCasuale->setChecked(ini.readString(kSection, kProfCasuale, u"S"_s) == u"S"_s);
     strToPosShapes(ini.readString(kSection, kLimiti, Profilo::zeroText()));
     m_profile.setTypes(ini.readString(kSection, kTipoLimiti, Profilo::zeroText()));
-    setPresenceLink(PresenceLink::decode(ini.readString(kSection, kFilePres, QString())));
+    const QString stored = ini.readString(kSection, kFilePres, QString());
+    const QString link = PresenceLink::decode(stored);
+    // The link may only name a list of the presence folder: the editor
+    // opens and packs what it names.
+    if (!stored.isEmpty() && !PresenceLink::isInPresenceFolder(link)) {
+        shell().ShowMessaggio(
+            u"Il file presenza pesci %1=\"%2\" non è nella cartella KVS: il luogo viene aperto senza."_s
+                .arg(kFilePres, stored),
+            u"The fishes file %1=\"%2\" is not in the KVS folder: the venue is opened without it."_s
+                .arg(kFilePres, stored));
+        setPresenceLink(QString());
+    } else {
+        setPresenceLink(link);
+    }
     // The profile is complete here: it is shown even when the photo, read
     // next, cannot be loaded.
     redrawProfile();
