@@ -7,10 +7,12 @@
 #include "inifilewriter.h"
 #include "inireader.h"
 #include "korvalisshell.h"
+#include "kverror.h"
 #include "picture.h"
 #include "prespesciform.h"
 #include "presencelink.h"
 #include "profilewidgets.h"
+#include "regularfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -644,6 +646,10 @@ void TLuogoForm::SpeedButtonOpenKVSClick()
     if (!shell().OpenDialogExecute(kKvsFilter, folder))
         return;
     const QString chosen = shell().OpenDialogFileName();
+    // Only a regular file of a list's size: a FIFO would freeze the window.
+    const FileRead picked = readRegularFile(chosen, kIniFileLimit);
+    if (!picked.ok())
+        throw KvError(shell().readRefusal(chosen, picked));
     const QString name = QFileInfo(chosen).fileName();
     const QString inFolder = Picture::resolve(folder + name);
     const QFileInfo here(inFolder);
@@ -651,10 +657,8 @@ void TLuogoForm::SpeedButtonOpenKVSClick()
     // elsewhere is brought there, but never over a different list.
     if (!(here.exists() && here.canonicalFilePath() == QFileInfo(chosen).canonicalFilePath())) {
         if (here.exists()) {
-            QFile a(chosen);
-            QFile b(inFolder);
-            const bool same = a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)
-                              && a.readAll() == b.readAll();
+            const FileRead there = readRegularFile(inFolder, kIniFileLimit);
+            const bool same = there.ok() && there.bytes == picked.bytes;
             if (!same) {
                 shell().ShowMessaggio(
                     u"Nella cartella %1 c'è già un file \"%2\" diverso da quello scelto: il file presenza pesci del luogo non è cambiato."_s
