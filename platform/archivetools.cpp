@@ -642,10 +642,11 @@ std::optional<ArchiveListing> ArchiveTools::listArchive(const QString &fileZip,
     if (storage.isValid() && listing.totalBytes > storage.bytesAvailable()) {
         const QString dir = QDir::toNativeSeparators(target);
         const QString free = megabytes(storage.bytesAvailable());
-        return refuse(u"si espande in %1 MB ma nella cartella %2 ne restano liberi solo %3 MB"_s.arg(
-                          megabytes(listing.totalBytes), dir, free),
-                      u"it unpacks to %1 MB but only %3 MB are free in the folder %2"_s.arg(
-                          megabytes(listing.totalBytes), dir, free));
+        return refuse(
+            u"si espande in %1 MB ma nella cartella %2 ne restano liberi solo %3 MB"_s.arg(
+                megabytes(listing.totalBytes), dir, free),
+            u"it unpacks to %1 MB but only %3 MB are free in the folder %2"_s.arg(
+                megabytes(listing.totalBytes), dir, free));
     }
 
     const ToolOutput names = runListing(tool, {u"-Z1"_s, literal});
