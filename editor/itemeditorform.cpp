@@ -473,6 +473,7 @@ void TItemEditorForm::runAction(const std::function<void()> &action)
 void TItemEditorForm::New()
 {
     m_fileName->setText(info().newFileNameI);
+    m_itemPath.clear();
     if (english()) {
         SetEnglishCaption();
         SetEnglishHint();
@@ -510,8 +511,19 @@ void TItemEditorForm::readField(size_t i, const IniProfile &ini, const QString &
 {
     const FieldSpec &spec = m_form.fields[i];
     if (spec.type == FieldSpec::Type::Picture) {
-        loadPicture(i, folder + ini.readString(info().section, spec.key, QString()),
-                    m_form.readHintsFirst);
+        const QString name = ini.readString(info().section, spec.key, QString());
+        // A shared item names its pictures by bare names; anything else
+        // would make the editor open, copy and pack a file elsewhere.
+        if (!name.isEmpty() && !FileNames::isBareFileName(name)) {
+            clearPicture(i);
+            m_shell.ShowMessaggio(
+                u"Il nome della foto %1=\"%2\" contiene una cartella o un'unità: la foto non viene aperta e l'elemento resta senza."_s
+                    .arg(spec.key, name),
+                u"The picture name %1=\"%2\" holds a folder or a drive: the picture is not opened and the item is left without it."_s
+                    .arg(spec.key, name));
+            return;
+        }
+        loadPicture(i, folder + name, m_form.readHintsFirst);
         return;
     }
     const int stored = ini.readInteger(info().section, spec.key, spec.readDefault);
@@ -635,7 +647,17 @@ void TItemEditorForm::clearPicture(size_t i)
 void TItemEditorForm::loadPicture(size_t i, const QString &path, bool hintFirst)
 {
     FieldWidgets &w = m_fields[i];
-    w.path = Picture::resolve(path);
+    const QString resolved = Picture::resolve(path);
+    const QFileInfo fi(resolved);
+    // A FIFO or device would block the window for ever.
+    if (fi.exists() && !fi.isDir() && !isRegularFile(resolved)) {
+        clearPicture(i);
+        const QString name = QDir::toNativeSeparators(resolved);
+        throw KvError(m_shell.inLingua(
+            u"La foto \"%1\" non è un file normale: non viene aperta."_s.arg(name),
+            u"The picture \"%1\" is not a regular file: it is not opened."_s.arg(name)));
+    }
+    w.path = resolved;
     // The hint names the picture on show; only a kind that sets it before
     // loading shows a path that then fails.
     if (hintFirst)
@@ -666,8 +688,13 @@ void TItemEditorForm::Load()
 void TItemEditorForm::LoadFile(const QString &path)
 {
     const KindInfo &k = info();
-    const IniProfile ini = IniProfile::fromFile(path);
+    FileRead read;
+    const IniProfile ini = IniProfile::fromFile(path, &read);
+    // Nothing of the item on show changes when its file is refused.
+    if (!read.ok() && read.status != FileRead::Status::Missing)
+        throw KvError(m_shell.readRefusal(path, read));
     m_fileName->setText(QFileInfo(path).fileName());
+    m_itemPath = QFileInfo(path).absoluteFilePath();
 
     const QString &sect = k.section;
     m_nome->setText(ini.readString(sect, kNome, m_form.defNome));
@@ -742,6 +769,27 @@ void TItemEditorForm::Save()
         return;
     const QString path = m_shell.SaveDialogFileName();
 
+    // Pictures always go to the kind folder, by their bare names, each
+    // durably and before the item file: a picture that cannot be copied
+    // leaves the item file as it was.
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (!isPicture(i))
+            continue;
+        const QString source = m_fields[i].path;
+        const QString target = kindFolder() + QFileInfo(source).fileName();
+        QString error;
+        if (QFileInfo::exists(source) && !isRegularFile(source))
+            error = m_shell.inLingua(u"non è un file normale"_s, u"it is not a regular file"_s);
+        if (!error.isEmpty() || !Picture::copyTo(source, target, &error)) {
+            m_shell.ShowMessaggio(
+                u"Impossibile copiare la foto \"%1\" nella cartella \"%2\": %3. Il file %4 non è stato scritto."_s
+                    .arg(source, kindFolder(), error, QFileInfo(path).fileName()),
+                u"Could not copy the image \"%1\" into the folder \"%2\": %3. The file %4 was not written."_s
+                    .arg(source, kindFolder(), error, QFileInfo(path).fileName()));
+            return;
+        }
+    }
+
     {
         TIniFileWriter w(m_shell.desktop());
         w.Crea(path);
@@ -766,30 +814,13 @@ void TItemEditorForm::Save()
         w.Close();
     }
 
-    // Pictures always go to the kind folder, by their bare names; all are
-    // copied before any is shown again from there.
-    for (size_t i = 0; i < m_fields.size(); ++i) {
-        if (!isPicture(i))
-            continue;
-        const QString source = m_fields[i].path;
-        const QString target = kindFolder() + QFileInfo(source).fileName();
-        QString error;
-        if (!Picture::copyTo(source, target, &error)) {
-            // The item file is written but would name a picture that is not
-            // in its folder: say so.
-            m_shell.ShowMessaggio(
-                u"Impossibile copiare la foto \"%1\" nella cartella \"%2\": %3"_s.arg(
-                    source, kindFolder(), error),
-                u"Could not copy the image \"%1\" into the folder \"%2\": %3"_s.arg(
-                    source, kindFolder(), error));
-        }
-    }
     if (m_form.reloadPictureAfterSave) {
         for (size_t i = 0; i < m_fields.size(); ++i)
             if (isPicture(i))
                 loadPicture(i, kindFolder() + QFileInfo(m_fields[i].path).fileName());
     }
     m_fileName->setText(QFileInfo(path).fileName());
+    m_itemPath = QFileInfo(path).absoluteFilePath();
     savedExtra();
 }
 
@@ -850,9 +881,11 @@ void TItemEditorForm::takePicture(size_t field, const QString &path)
 QString TItemEditorForm::zipFileList() const
 {
     QString list = StrAddApici(m_fileName->text());
-    for (size_t i = 0; i < m_fields.size(); ++i)
-        if (isPicture(i))
-            list += u' ' + StrAddApici(QFileInfo(m_fields[i].path).fileName());
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        const QString name = QFileInfo(m_fields[i].path).fileName();
+        if (isPicture(i) && FileNames::isBareFileName(name))
+            list += u' ' + StrAddApici(name);
+    }
     return list;
 }
 void TItemEditorForm::Zip1Click()
@@ -868,5 +901,57 @@ void TItemEditorForm::Unzip1Click()
 {
     if (!m_shell.OpenDialogExecute(zipFilter(), m_shell.GetPathDatiKorvalis()))
         return;
-    m_shell.UnZip(m_shell.OpenDialogFileName(), kindFolder());
+    const QString archive = QFileInfo(m_shell.OpenDialogFileName()).fileName();
+    const QStringList replaceCancel{m_shell.inLingua(u"Sostituisci"_s, u"Replace"_s),
+                                    m_shell.inLingua(u"Annulla"_s, u"Cancel"_s)};
+    ArchiveTools::ImportHooks hooks;
+    // An archive without an item of this kind most likely belongs to
+    // another editor, whose folder the game would look in.
+    hooks.accept = [this, archive](const ArchiveListing &listing) {
+        QStringList kinds;
+        for (const QString &name : listing.names) {
+            const std::optional<ItemKind> kind = kindOfFileName(name);
+            if (kind == info().kind)
+                return true;
+            if (kind)
+                kinds.append(kindInfo(*kind).caption(english()));
+        }
+        kinds.removeDuplicates();
+        const QString held = kinds.isEmpty() ? m_shell.inLingua(u"nessun elemento"_s, u"no item"_s)
+                                             : kinds.join(u", "_s);
+        const QString own = info().caption(english());
+        const int answer = m_shell.desktop().ask(
+            m_shell.inLingua(
+                u"L'archivio %1 non contiene nessun file %2 ma: %3. Estrarlo comunque nella cartella %4?"_s
+                    .arg(archive, own, held, info().folder),
+                u"The archive %1 holds no %2 file but: %3. Unpack it into the folder %4 anyway?"_s
+                    .arg(archive, own, held, info().folder)),
+            {m_shell.inLingua(u"Estrai"_s, u"Unpack"_s),
+             m_shell.inLingua(u"Annulla"_s, u"Cancel"_s)},
+            1, 1);
+        return answer == 0;
+    };
+    hooks.confirmReplace = [this, archive, replaceCancel](const QStringList &names) {
+        const int answer = m_shell.desktop().ask(
+            m_shell.inLingua(
+                u"L'archivio %1 sostituirebbe questi file della cartella %2, diversi da quelli nell'archivio: %3. Sostituirli?"_s
+                    .arg(archive, info().folder, names.join(u", "_s)),
+                u"The archive %1 would replace these files of the folder %2, which differ from those in the archive: %3. Replace them?"_s
+                    .arg(archive, info().folder, names.join(u", "_s))),
+            replaceCancel, 1, 1);
+        return answer == 0;
+    };
+    // What is on show must be what is on disk.
+    hooks.imported = [this](const QStringList &replaced) {
+        if (m_itemPath.isEmpty())
+            return;
+        const QString own = QFileInfo(m_itemPath).canonicalFilePath();
+        for (const QString &name : replaced) {
+            if (QFileInfo(kindFolder() + name).canonicalFilePath() == own) {
+                runAction([this] { LoadFile(m_itemPath); });
+                return;
+            }
+        }
+    };
+    m_shell.UnZip(m_shell.OpenDialogFileName(), kindFolder(), hooks);
 }

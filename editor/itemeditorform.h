@@ -170,4 +170,5 @@ private:
     QAction *m_Unzip1 = nullptr;
     QAction *m_Zip1 = nullptr;
     std::vector<FieldWidgets> m_fields;
+    QString m_itemPath; // the item file last opened or saved, or empty
 };

@@ -1,5 +1,6 @@
 #include "korvalisshell.h"
 
+#include "codepage.h"
 #include "desktopservices.h"
 #include "inireader.h"
 #include "kverror.h"
@@ -18,8 +19,11 @@ KorvalisShell::KorvalisShell(DesktopServices &desktop, QString dataPath, QString
     : m_desktop(desktop)
     , m_DataPath(std::move(dataPath))
     , m_AppPath(std::move(appPath))
-    , m_archive(desktop, m_AppPath,
-                [this](const QString &msgI, const QString &msgE) { ShowMessaggio(msgI, msgE); })
+    , m_archive(
+          desktop, m_AppPath,
+          [this](const QString &msgI, const QString &msgE) { ShowMessaggio(msgI, msgE); },
+          // Archives made on Windows name their entries in its code page.
+          [](QByteArrayView name) { return CodePage::fromWindows1252(name); })
 {
 }
 
@@ -50,8 +54,33 @@ bool KorvalisShell::isGameInstalled() const
 
 void KorvalisShell::readLanguage()
 {
-    m_lingua =
-        IniProfile::fromFile(settingsFilePath()).readString(kLinguaSection, kLinguaKey, u"I"_s);
+    FileRead read;
+    const IniProfile settings = IniProfile::fromFile(settingsFilePath(), &read);
+    m_lingua = settings.readString(kLinguaSection, kLinguaKey, u"I"_s);
+    if (!read.ok() && read.status != FileRead::Status::Missing)
+        m_desktop.message(readRefusal(settingsFilePath(), read));
+}
+
+QString KorvalisShell::readRefusal(const QString &path, const FileRead &read) const
+{
+    const QString name = QDir::toNativeSeparators(path);
+    switch (read.status) {
+    case FileRead::Status::NotRegular:
+        return inLingua(u"\"%1\" non è un file normale: non viene letto."_s.arg(name),
+                        u"\"%1\" is not a regular file: it is not read."_s.arg(name));
+    case FileRead::Status::TooLarge:
+        return inLingua(
+            u"Il file \"%1\" supera %2 KB: non è un file di Korvalis e non viene letto."_s.arg(
+                name, QString::number(kIniFileLimit / 1024)),
+            u"The file \"%1\" is larger than %2 KB: it is no Korvalis file and is not read."_s.arg(
+                name, QString::number(kIniFileLimit / 1024)));
+    case FileRead::Status::Missing:
+    case FileRead::Status::Unreadable:
+    case FileRead::Status::Ok:
+        break;
+    }
+    return inLingua(u"Impossibile leggere il file \"%1\": %2"_s.arg(name, read.reason),
+                    u"Cannot read the file \"%1\": %2"_s.arg(name, read.reason));
 }
 
 void KorvalisShell::saveLanguage(const QString &lingua)
@@ -107,7 +136,8 @@ void KorvalisShell::Zip(const QString &fileZip, const QString &fileDir, const QS
     m_archive.Zip(fileZip, fileDir, fileIn);
 }
 
-void KorvalisShell::UnZip(const QString &fileZip, const QString &exPath)
+void KorvalisShell::UnZip(const QString &fileZip, const QString &exPath,
+                          const ArchiveTools::ImportHooks &hooks)
 {
-    m_archive.UnZip(fileZip, exPath);
+    m_archive.UnZip(fileZip, exPath, hooks);
 }

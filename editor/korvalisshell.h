@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archivetools.h"
+#include "regularfile.h"
 
 #include <QString>
 
@@ -36,6 +37,13 @@ public:
     void saveLanguage(const QString &lingua);
 
     void ShowMessaggio(const QString &msgI, const QString &msgE);
+    // The text of the UI language.
+    QString inLingua(const QString &msgI, const QString &msgE) const
+    {
+        return IsLinguaInglese() ? msgE : msgI;
+    }
+    // Why the file `path` was not read (`read` not Ok), in the UI language.
+    QString readRefusal(const QString &path, const FileRead &read) const;
 
     // The one open dialog and the one save dialog every editor shares. The
     // folder of the previous call stays when `initDir` is empty.
@@ -46,7 +54,8 @@ public:
     const QString &SaveDialogFileName() const { return m_saveFileName; }
 
     void Zip(const QString &fileZip, const QString &fileDir, const QString &fileIn);
-    void UnZip(const QString &fileZip, const QString &exPath);
+    void UnZip(const QString &fileZip, const QString &exPath,
+               const ArchiveTools::ImportHooks &hooks = {});
     ArchiveTools &archiveTools() { return m_archive; }
 
 private:

@@ -403,7 +403,11 @@ void TPresPesciForm::LoadFile(const QString &path)
 void TPresPesciForm::LoadDati(const QString &folder, const QString &fileName)
 {
     const QString dir = folder.isEmpty() ? GetPathPresenzaPesci() : folder;
-    const PresenzaPesci list = readPresenzaPesci(IniProfile::fromFile(dir + fileName));
+    FileRead read;
+    const IniProfile ini = IniProfile::fromFile(dir + fileName, &read);
+    if (!read.ok() && read.status != FileRead::Status::Missing)
+        throw KvError(m_shell.readRefusal(dir + fileName, read));
+    const PresenzaPesci list = readPresenzaPesci(ini);
     m_Lista->cancelPendingEdit();
     m_ListaMare->cancelPendingEdit();
     m_KVSFileName->setText(QFileInfo(fileName).fileName());

@@ -31,6 +31,7 @@ void TIniFileWriter::Crea(const QString &fileName)
 {
     m_file.reset();
     m_fileName = fileName;
+    m_openError.clear();
     // QSaveFile would accept an empty name and fail only at commit.
     if (!fileName.isEmpty() && fileName.size() <= kMaxFileNameLength) {
         auto file = std::make_unique<QSaveFile>(fileName);
@@ -41,6 +42,7 @@ void TIniFileWriter::Crea(const QString &fileName)
             m_file = std::move(file);
             return;
         }
+        m_openError = file->errorString();
     }
     // English in both UI languages, and not a bilingual message.
     m_desktop.message(u"Error writing file."_s);
@@ -126,6 +128,8 @@ QString TIniFileWriter::notOpenText() const
 {
     if (m_fileName.isEmpty())
         return u"Error writing file: no file was created."_s;
-    return u"Error writing file %1: the file is not open."_s.arg(
-        QDir::toNativeSeparators(m_fileName));
+    // The reason the open failed says more than that the file is not open.
+    return u"Error writing file %1: %2"_s.arg(QDir::toNativeSeparators(m_fileName),
+                                              m_openError.isEmpty() ? u"the file is not open."_s
+                                                                    : m_openError);
 }

@@ -43,5 +43,6 @@ private:
 
     DesktopServices &m_desktop;
     QString m_fileName;
+    QString m_openError;               // the system's reason when Crea could not open
     std::unique_ptr<QSaveFile> m_file; // iniFile
 };

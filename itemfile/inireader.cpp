@@ -287,15 +287,15 @@ IniProfile IniProfile::parse(const Ch *p, qsizetype n)
     return profile;
 }
 
-IniProfile IniProfile::fromFile(const QString &path)
+IniProfile IniProfile::fromFile(const QString &path, FileRead *read)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {};
-    return fromBytes(bytes);
+    FileRead r = readRegularFile(path, kIniFileLimit);
+    IniProfile profile = r.ok() ? fromBytes(r.bytes) : IniProfile();
+    if (read) {
+        r.bytes.clear();
+        *read = std::move(r);
+    }
+    return profile;
 }
 
 const IniProfile::Section *IniProfile::findSection(QStringView section) const
@@ -453,14 +453,19 @@ bool writeProfileString(const QString &path, const QString &section, const QStri
         return fail(u"no key name given."_s);
 
     QByteArray data;
-    const QFileInfo info(path);
-    if (info.exists()) {
-        QFile in(path);
-        if (info.isDir() || !in.open(QIODevice::ReadOnly))
-            return fail(in.errorString());
-        data = in.readAll();
-        if (in.error() != QFileDevice::NoError)
-            return fail(in.errorString());
+    const FileRead read = readRegularFile(path, kIniFileLimit);
+    switch (read.status) {
+    case FileRead::Status::Ok:
+        data = read.bytes;
+        break;
+    case FileRead::Status::Missing:
+        break;
+    case FileRead::Status::NotRegular:
+        return fail(u"not a regular file."_s);
+    case FileRead::Status::TooLarge:
+        return fail(u"larger than %1 KB."_s.arg(kIniFileLimit / 1024));
+    case FileRead::Status::Unreadable:
+        return fail(read.reason);
     }
 
     // The edit works on the file's text: 8-bit text maps byte for byte to

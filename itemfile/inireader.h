@@ -1,5 +1,7 @@
 #pragma once
 
+#include "regularfile.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -17,8 +19,10 @@ public:
     IniProfile() = default;
 
     static IniProfile fromBytes(const QByteArray &bytes);
-    // A missing or unreadable file reads as an empty profile.
-    static IniProfile fromFile(const QString &path);
+    // A missing or unreadable file reads as an empty profile; so does
+    // anything but a regular file of at most kIniFileLimit bytes. `read`,
+    // when given, says which (its bytes are not kept).
+    static IniProfile fromFile(const QString &path, FileRead *read = nullptr);
 
     // The value as the profile functions return it (leading blanks dropped,
     // one enclosing quote pair removed, cut at 2047 characters), or nothing

@@ -1,19 +1,27 @@
 #include "archivetools.h"
 
 #include "desktopservices.h"
+#include "regularfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStorageInfo>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <filesystem>
 #include <optional>
 #include <system_error>
 #include <utility>
+#include <vector>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -117,30 +125,139 @@ QString literalUnzipArchive(const QString &absPath)
 #endif
 }
 
-// A name no existing file has, in `folder`. The file itself is not created:
-// zip refuses to add to an empty file.
-QString unusedName(const QString &folder, const QString &prefix, const QString &suffix)
+namespace fs = std::filesystem;
+
+// Archives may record folders without owner access; the merge and the final
+// removal need to enter them. Works on the names' bytes, which need not be
+// valid in any encoding.
+void makeOwnerAccessible(const fs::path &dir)
 {
-    for (;;) {
-        QString candidate = folder + u'/' + prefix
-                            + QString::number(QRandomGenerator::global()->generate64(), 36)
-                            + suffix;
-        if (!QFileInfo(candidate).isSymLink() && !QFileInfo::exists(candidate))
-            return candidate;
+    std::error_code ec;
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+    std::vector<fs::path> subdirs;
+    for (const fs::directory_entry &e : fs::directory_iterator(dir, ec)) {
+        if (e.is_directory(ec) && !e.is_symlink(ec))
+            subdirs.push_back(e.path());
+    }
+    for (const fs::path &sub : subdirs)
+        makeOwnerAccessible(sub);
+}
+
+// Removes a staging folder whatever it holds.
+bool removeStaging(const QString &stage)
+{
+    const fs::path root = nativePath(stage);
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(root, ec)))
+        return true;
+    makeOwnerAccessible(root);
+    fs::remove_all(root, ec);
+    return !ec;
+}
+
+bool isUtf8(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    return !utf8.hasError();
+}
+
+// A name for messages: bytes that are not printable ASCII as \xNN.
+QString escapedName(QByteArrayView bytes)
+{
+    if (isUtf8(bytes))
+        return QString::fromUtf8(bytes);
+    QString out;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        out += b >= 0x20 && b < 0x7F
+                   ? QString(QLatin1Char(char(b)))
+                   : u"\\x"_s + QString::number(b, 16).toUpper().rightJustified(2, u'0');
+    }
+    return out;
+}
+
+// Gives every entry below `dir` whose name is not UTF-8 its decoded name;
+// one that cannot be renamed is removed and reported.
+void decodeNames(const fs::path &dir, const ArchiveTools::NameDecoder &decode,
+                 const QString &prefix, QStringList &failed)
+{
+    std::error_code ec;
+    std::vector<fs::path> entries;
+    for (const fs::directory_entry &e : fs::directory_iterator(dir, ec))
+        entries.push_back(e.path());
+    for (const fs::path &entry : entries) {
+        const std::string bytes = entry.filename().string();
+        const QByteArrayView name(bytes.data(), qsizetype(bytes.size()));
+        const bool isDir = fs::is_directory(fs::symlink_status(entry, ec));
+        QString shown = escapedName(name);
+        fs::path to = entry;
+        if (!isUtf8(name) && decode) {
+            shown = decode(name);
+            to = entry.parent_path() / QFile::encodeName(shown).toStdString();
+        }
+        if (!isUtf8(name)) {
+            if (!decode || fs::exists(fs::symlink_status(to, ec))
+                || (fs::rename(entry, to, ec), ec)) {
+                failed.append(prefix + escapedName(name));
+                fs::remove_all(entry, ec);
+                continue;
+            }
+        }
+        if (isDir)
+            decodeNames(to, decode, prefix + shown + u'/', failed);
     }
 }
 
-// Archives may record folders without owner access; the merge and the final
-// removal need to enter them.
-void makeOwnerAccessible(const QString &dir)
+// What unpacked files and folders may be: the user's umask, and never more
+// than rw-r--r-- / rwxr-xr-x, whatever the archive recorded.
+fs::perms unpackedPerms(bool folder)
 {
-    QFile::setPermissions(dir, QFile::permissions(dir) | QFile::ReadOwner | QFile::WriteOwner
-                                   | QFile::ExeOwner);
-    const QFileInfoList entries =
-        QDir(dir).entryInfoList(QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo &fi : entries) {
-        if (!fi.isSymLink())
-            makeOwnerAccessible(fi.filePath());
+    unsigned mode = folder ? 0755 : 0644;
+#ifndef Q_OS_WIN
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode &= ~unsigned(mask);
+#endif
+    return fs::perms(mode) | fs::perms::owner_read | fs::perms::owner_write
+           | (folder ? fs::perms::owner_exec : fs::perms::none);
+}
+
+bool sameBytes(const QString &a, const QString &b)
+{
+    if (!isRegularFile(a) || !isRegularFile(b) || QFileInfo(a).size() != QFileInfo(b).size())
+        return false;
+    QFile fa(a);
+    QFile fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 chunk = qint64(64) * 1024;
+    for (;;) {
+        const QByteArray ca = fa.read(chunk);
+        if (ca != fb.read(chunk) || fa.error() != QFileDevice::NoError
+            || fb.error() != QFileDevice::NoError)
+            return false;
+        if (ca.isEmpty())
+            return true;
+    }
+}
+
+// The files of `dstDir` that what unzip produced would replace with
+// different bytes.
+void findReplaced(const QString &srcDir, const QString &dstDir, const QString &prefix,
+                  QStringList &replaced)
+{
+    const QFileInfoList entries = QDir(srcDir).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo &src : entries) {
+        const QString dst = dstDir + u'/' + src.fileName();
+        const QFileInfo target(dst);
+        if (src.isSymLink() || !target.exists() || target.isSymLink())
+            continue;
+        if (src.isDir() && target.isDir())
+            findReplaced(src.filePath(), dst, prefix + src.fileName() + u'/', replaced);
+        else if (src.isFile() && !target.isDir() && !sameBytes(src.filePath(), dst))
+            replaced.append(prefix + src.fileName());
     }
 }
 
@@ -165,11 +282,15 @@ void mergeInto(const QString &srcDir, const QString &dstDir, const QString &pref
         if (src.isSymLink()) {
             report.skippedLinks.append(rel);
         } else if (src.isDir()) {
+            const bool made = !target.exists() && QDir().mkdir(dst);
             if (target.isSymLink() || (target.exists() && !target.isDir())
-                || (!target.exists() && !QDir().mkdir(dst))) {
+                || (!target.exists() && !made)) {
                 report.failed.append(rel + u'/');
                 continue;
             }
+            std::error_code ec;
+            if (made)
+                fs::permissions(nativePath(dst), unpackedPerms(true), ec);
             mergeInto(src.filePath(), dst, rel + u'/', report);
         } else if (src.isFile()) {
             QString error;
@@ -177,8 +298,8 @@ void mergeInto(const QString &srcDir, const QString &dstDir, const QString &pref
                 report.failed.append(rel);
                 continue;
             }
-            QFile::setPermissions(src.filePath(), QFile::permissions(src.filePath())
-                                                      | QFile::ReadOwner | QFile::WriteOwner);
+            std::error_code ec;
+            fs::permissions(nativePath(src.filePath()), unpackedPerms(false), ec);
             if (!replaceFile(src.filePath(), dst, &error))
                 report.failed.append(rel + u" (" + error + u')');
         } else {
@@ -216,10 +337,12 @@ QString StrAddApici(const QString &str)
     return u'"' + str + u'"';
 }
 
-ArchiveTools::ArchiveTools(DesktopServices &desktop, QString appPath, Messenger showMessaggio)
+ArchiveTools::ArchiveTools(DesktopServices &desktop, QString appPath, Messenger showMessaggio,
+                           NameDecoder decodeName)
     : m_desktop(desktop)
     , m_appPath(std::move(appPath))
     , m_showMessaggio(std::move(showMessaggio))
+    , m_decodeName(std::move(decodeName))
 {
 }
 
@@ -361,9 +484,19 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
                                                                                               dir));
 
     // zip adds to an existing archive and may leave a broken one behind: it
-    // writes a fresh file that replaces the target only on success. The
-    // ".zip" suffix keeps zip from appending one.
-    const QString temp = unusedName(QFileInfo(archive).absolutePath(), u".kvzip-"_s, u".zip"_s);
+    // writes a fresh file that replaces the target only on success. It goes
+    // into a private folder beside the target, where zip also keeps its own
+    // temporary file, so a failed run leaves nothing behind.
+    QTemporaryDir work(QFileInfo(archive).absolutePath() + u"/.kvzip-XXXXXX"_s);
+    if (!work.isValid()) {
+        m_showMessaggio(u"Impossibile creare l'archivio %1: %2"_s.arg(shown, work.errorString()),
+                        u"Could not make the archive %1: %2"_s.arg(shown, work.errorString()));
+        return;
+    }
+    work.setAutoRemove(false);
+    const QString workDir = work.path();
+    // The ".zip" suffix keeps zip from appending one.
+    const QString temp = workDir + u"/archive.zip"_s;
 
     // "./" keeps every name from reading as an option or as "-" (stdin);
     // zip drops it from the stored name. -nw: names are literal.
@@ -374,9 +507,9 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
     Messenger show = m_showMessaggio;
     m_desktop.startProcess(
         tool, args, baseDir,
-        [show, tool, temp, archive, shown](const DesktopServices::ProcessResult &r) {
+        [show, tool, temp, workDir, archive, shown](const DesktopServices::ProcessResult &r) {
             if (!r.started || r.crashed || r.exitCode != 0) {
-                QFile::remove(temp);
+                removeStaging(workDir);
                 reportFailedRun(
                     show, tool, r, shown,
                     {u"zip si è interrotto creando l'archivio %1 (%2)."_s,
@@ -388,15 +521,70 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
                 return;
             }
             QString error;
-            if (!replaceFile(temp, archive, &error)) {
-                QFile::remove(temp);
+            if (!replaceFile(temp, archive, &error))
                 show(u"Impossibile sostituire l'archivio %1: %2"_s.arg(shown, error),
                      u"Could not replace the archive %1: %2"_s.arg(shown, error));
-            }
+            removeStaging(workDir);
         });
 }
 
-void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath)
+namespace {
+
+struct ToolOutput
+{
+    bool ok = false;
+    QByteArray out;
+    QString whyI, whyE;
+};
+
+// Runs a listing of unzip and waits for it; a listing is small and quick.
+ToolOutput runListing(const QString &tool, const QStringList &args)
+{
+    constexpr int kTimeoutMs = 30000;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : {u"UNZIP"_s, u"UNZIPOPT"_s, u"ZIPINFO"_s, u"ZIPINFOOPT"_s})
+        env.remove(name);
+    p.setProcessEnvironment(env);
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(tool, args);
+    ToolOutput r;
+    if (!p.waitForStarted(kTimeoutMs)) {
+        r.whyI = r.whyE = p.errorString();
+        return r;
+    }
+    if (!p.waitForFinished(kTimeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        r.whyI = u"unzip non ha risposto entro %1 s"_s.arg(kTimeoutMs / 1000);
+        r.whyE = u"unzip gave no answer within %1 s"_s.arg(kTimeoutMs / 1000);
+        return r;
+    }
+    r.out = p.readAllStandardOutput();
+    if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        // unzip's own first words say best what is wrong with the file.
+        QString said;
+        for (const QByteArray &line : QByteArray(p.readAllStandardError() + r.out).split('\n')) {
+            said = QString::fromLocal8Bit(line).simplified();
+            if (!said.isEmpty() && !said.startsWith(u'['))
+                break;
+        }
+        r.whyI = r.whyE = said.isEmpty() ? u"%1 (%2)"_s.arg(p.exitCode()).arg(tool) : said;
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 1);
+}
+
+} // namespace
+
+std::optional<ArchiveListing> ArchiveTools::listArchive(const QString &fileZip,
+                                                        const QString &exPath)
 {
     const QString tool = toolPath(u"unzip"_s);
     const QString archive = QFileInfo(fileZip).absoluteFilePath();
@@ -407,8 +595,90 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath)
                 .arg(QDir::toNativeSeparators(m_appPath), shown),
             u"The unzip program is found neither in the folder %1 nor on the PATH: the archive %2 was not unpacked."_s
                 .arg(QDir::toNativeSeparators(m_appPath), shown));
-        return;
+        return std::nullopt;
     }
+    const auto refuse = [&](const QString &whyI, const QString &whyE) {
+        m_showMessaggio(
+            u"L'archivio %1 non è stato estratto: %2. Nessun file è stato cambiato."_s.arg(shown,
+                                                                                           whyI),
+            u"The archive %1 was not unpacked: %2. No file was changed."_s.arg(shown, whyE));
+        return std::nullopt;
+    };
+    const auto unlisted = [&](const ToolOutput &r) {
+        return refuse(u"%1 non ne legge l'elenco dei file (%2)"_s.arg(tool, r.whyI),
+                      u"%1 cannot read its list of files (%2)"_s.arg(tool, r.whyE));
+    };
+
+    // The totals first: their output stays small whatever the archive holds.
+    const QString literal = literalUnzipArchive(archive);
+    const ToolOutput totals = runListing(tool, {u"-Zt"_s, literal});
+    if (!totals.ok)
+        return unlisted(totals);
+    static const QRegularExpression totalsLine(u"^(\\d+) files?, (\\d+) bytes uncompressed"_s);
+    const QRegularExpressionMatch m = totalsLine.match(QString::fromLatin1(totals.out));
+    if (!m.hasMatch())
+        return unlisted({false,
+                         {},
+                         QString::fromLatin1(totals.out).simplified(),
+                         QString::fromLatin1(totals.out).simplified()});
+    const qint64 count = m.captured(1).toLongLong();
+    ArchiveListing listing;
+    listing.totalBytes = m.captured(2).toLongLong();
+    if (count > kMaxEntries)
+        return refuse(
+            u"contiene %1 file, più dei %2 ammessi"_s.arg(count).arg(kMaxEntries),
+            u"it holds %1 entries, more than the %2 allowed"_s.arg(count).arg(kMaxEntries));
+    if (listing.totalBytes > kMaxUnpackedBytes || m.captured(2).size() > 18)
+        return refuse(u"si espande in %1 MB, più dei %2 MB ammessi"_s.arg(
+                          megabytes(listing.totalBytes), megabytes(kMaxUnpackedBytes)),
+                      u"it unpacks to %1 MB, more than the %2 MB allowed"_s.arg(
+                          megabytes(listing.totalBytes), megabytes(kMaxUnpackedBytes)));
+    const QString target = QDir(exPath).absolutePath();
+    const QStorageInfo storage(target);
+    if (storage.isValid() && listing.totalBytes > storage.bytesAvailable()) {
+        const QString dir = QDir::toNativeSeparators(target);
+        const QString free = megabytes(storage.bytesAvailable());
+        return refuse(
+            u"si espande in %1 MB ma nella cartella %2 ne restano liberi solo %3 MB"_s.arg(
+                megabytes(listing.totalBytes), dir, free),
+            u"it unpacks to %1 MB but only %3 MB are free in the folder %2"_s.arg(
+                megabytes(listing.totalBytes), dir, free));
+    }
+
+    const ToolOutput names = runListing(tool, {u"-Z1"_s, literal});
+    if (!names.ok)
+        return unlisted(names);
+    QByteArrayList lines = names.out.split('\n');
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    // A line break inside a name would make two names of one.
+    if (lines.size() != count)
+        return unlisted({false,
+                         {},
+                         u"%1 nomi per %2 file"_s.arg(lines.size()).arg(count),
+                         u"%1 names for %2 entries"_s.arg(lines.size()).arg(count)});
+    for (const QByteArray &line : std::as_const(lines)) {
+        if (isUtf8(line)) {
+            listing.names.append(QString::fromUtf8(line));
+        } else if (m_decodeName) {
+            listing.names.append(m_decodeName(line));
+        } else {
+            const QString name = escapedName(line);
+            return refuse(u"il nome del file \"%1\" non è in UTF-8"_s.arg(name),
+                          u"the name of the entry \"%1\" is not UTF-8"_s.arg(name));
+        }
+    }
+    return listing;
+}
+
+void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath, const ImportHooks &hooks)
+{
+    const std::optional<ArchiveListing> listing = listArchive(fileZip, exPath);
+    if (!listing || (hooks.accept && !hooks.accept(*listing)))
+        return;
+    const QString tool = toolPath(u"unzip"_s);
+    const QString archive = QFileInfo(fileZip).absoluteFilePath();
+    const QString shown = QDir::toNativeSeparators(archive);
 
     // unzip restores symbolic links, and a later archive could write through
     // one: it unpacks into a fresh hidden folder, and only plain files and
@@ -428,13 +698,14 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath)
     // No -q: it also turns unzip's warnings (a "../" dropped) into exit code 0.
     const QStringList args{u"-o"_s, literalUnzipArchive(archive), u"-d"_s, stage};
     Messenger show = m_showMessaggio;
+    NameDecoder decode = m_decodeName;
     m_desktop.startProcess(
         tool, args, target,
-        [show, tool, stage, target, shown](const DesktopServices::ProcessResult &r) {
+        [show, decode, hooks, tool, stage, target, shown](const DesktopServices::ProcessResult &r) {
             // Exit code 1 is a warning (for instance a "../" that was
             // dropped): the files are there and are kept.
             if (!r.started || r.crashed || r.exitCode > 1 || r.exitCode < 0) {
-                QDir(stage).removeRecursively();
+                removeStaging(stage);
                 reportFailedRun(
                     show, tool, r, shown,
                     {u"unzip si è interrotto estraendo l'archivio %1 (%2)."_s,
@@ -445,11 +716,17 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath)
                 return;
             }
 
-            makeOwnerAccessible(stage);
+            makeOwnerAccessible(nativePath(stage));
             MergeReport report;
+            decodeNames(nativePath(stage), decode, QString(), report.failed);
+            QStringList replaced;
+            findReplaced(stage, target, QString(), replaced);
+            if (!replaced.isEmpty() && hooks.confirmReplace && !hooks.confirmReplace(replaced)) {
+                removeStaging(stage);
+                return;
+            }
             mergeInto(stage, target, QString(), report);
-            const bool removed = QDir(stage).removeRecursively();
-
+            const bool removed = removeStaging(stage);
             QStringList msgI;
             QStringList msgE;
             if (r.exitCode == 1) {
@@ -478,5 +755,7 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath)
             }
             if (!msgI.isEmpty())
                 show(msgI.join(u'\n'), msgE.join(u'\n'));
+            if (hooks.imported)
+                hooks.imported(replaced);
         });
 }

@@ -1,11 +1,20 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class DesktopServices;
+
+// What an archive holds, read from its listing before anything is unpacked.
+struct ArchiveListing
+{
+    QStringList names;     // the entries as they will be named once unpacked
+    qint64 totalBytes = 0; // unpacked size of all entries
+};
 
 // Puts double quotes around `str` and changes nothing inside it.
 QString StrAddApici(const QString &str);
@@ -18,12 +27,38 @@ class ArchiveTools
 public:
     using Messenger = std::function<void(const QString &msgI, const QString &msgE)>;
 
-    ArchiveTools(DesktopServices &desktop, QString appPath, Messenger showMessaggio);
+    // Entry names that are not UTF-8 come from Windows: `decodeName` gives
+    // their name; without it such an archive is refused.
+    using NameDecoder = std::function<QString(QByteArrayView)>;
+
+    // An item is a few files of a few hundred KB: anything far larger is
+    // refused before it can fill the disk.
+    static constexpr qint64 kMaxUnpackedBytes = qint64(256) << 20;
+    static constexpr int kMaxEntries = 10000;
+
+    // The steps of an import the caller may take part in.
+    struct ImportHooks
+    {
+        // Before anything is unpacked; false cancels the import.
+        std::function<bool(const ArchiveListing &)> accept;
+        // The files of the target (relative names) the archive would
+        // replace with different bytes; false cancels with nothing changed.
+        std::function<bool(const QStringList &)> confirmReplace;
+        // After the merge: the files that replaced different ones.
+        std::function<void(const QStringList &)> imported;
+    };
+
+    ArchiveTools(DesktopServices &desktop, QString appPath, Messenger showMessaggio,
+                 NameDecoder decodeName = {});
 
     // `fileIn` is a list of quoted names joined by blanks (StrAddApici). The
     // archive is made from `fileDir`, which becomes the current directory.
     void Zip(const QString &fileZip, const QString &fileDir, const QString &fileIn);
-    void UnZip(const QString &fileZip, const QString &exPath);
+    void UnZip(const QString &fileZip, const QString &exPath, const ImportHooks &hooks = {});
+
+    // Reads the archive's listing and checks it against the limits and the
+    // free space of `exPath`; says why and answers nothing when refused.
+    std::optional<ArchiveListing> listArchive(const QString &fileZip, const QString &exPath);
 
     // The parameter strings as the game's Windows tools were given them;
     // kept for display and tests, the tools get argument vectors.
@@ -41,4 +76,5 @@ private:
     DesktopServices &m_desktop;
     QString m_appPath;
     Messenger m_showMessaggio;
+    NameDecoder m_decodeName;
 };

@@ -7,10 +7,12 @@
 #include "inifilewriter.h"
 #include "inireader.h"
 #include "korvalisshell.h"
+#include "kverror.h"
 #include "picture.h"
 #include "prespesciform.h"
 #include "presencelink.h"
 #include "profilewidgets.h"
+#include "regularfile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -584,7 +586,20 @@ void TLuogoForm::readExtra(const IniProfile &ini)
     m_profCasuale->setChecked(ini.readString(kSection, kProfCasuale, u"S"_s) == u"S"_s);
     strToPosShapes(ini.readString(kSection, kLimiti, Profilo::zeroText()));
     m_profile.setTypes(ini.readString(kSection, kTipoLimiti, Profilo::zeroText()));
-    setPresenceLink(PresenceLink::decode(ini.readString(kSection, kFilePres, QString())));
+    const QString stored = ini.readString(kSection, kFilePres, QString());
+    const QString link = PresenceLink::decode(stored);
+    // The link may only name a list of the presence folder: the editor
+    // opens and packs what it names.
+    if (!stored.isEmpty() && !PresenceLink::isInPresenceFolder(link)) {
+        shell().ShowMessaggio(
+            u"Il file presenza pesci %1=\"%2\" non è nella cartella KVS: il luogo viene aperto senza."_s
+                .arg(kFilePres, stored),
+            u"The fishes file %1=\"%2\" is not in the KVS folder: the venue is opened without it."_s
+                .arg(kFilePres, stored));
+        setPresenceLink(QString());
+    } else {
+        setPresenceLink(link);
+    }
     // The profile is complete here: it is shown even when the photo, read
     // next, cannot be loaded.
     redrawProfile();
@@ -634,6 +649,10 @@ void TLuogoForm::SpeedButtonOpenKVSClick()
     if (!shell().OpenDialogExecute(kKvsFilter, folder))
         return;
     const QString chosen = shell().OpenDialogFileName();
+    // Only a regular file of a list's size: a FIFO would freeze the window.
+    const FileRead picked = readRegularFile(chosen, kIniFileLimit);
+    if (!picked.ok())
+        throw KvError(shell().readRefusal(chosen, picked));
     const QString name = QFileInfo(chosen).fileName();
     const QString inFolder = Picture::resolve(folder + name);
     const QFileInfo here(inFolder);
@@ -641,10 +660,8 @@ void TLuogoForm::SpeedButtonOpenKVSClick()
     // elsewhere is brought there, but never over a different list.
     if (!(here.exists() && here.canonicalFilePath() == QFileInfo(chosen).canonicalFilePath())) {
         if (here.exists()) {
-            QFile a(chosen);
-            QFile b(inFolder);
-            const bool same = a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)
-                              && a.readAll() == b.readAll();
+            const FileRead there = readRegularFile(inFolder, kIniFileLimit);
+            const bool same = there.ok() && there.bytes == picked.bytes;
             if (!same) {
                 shell().ShowMessaggio(
                     u"Nella cartella %1 c'è già un file \"%2\" diverso da quello scelto: il file presenza pesci del luogo non è cambiato."_s

@@ -1,5 +1,7 @@
 #include "presencelink.h"
 
+#include "filenames.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -36,6 +38,17 @@ QString decode(const QString &stored)
 {
     QString link = stored + kExtension;
     return link.replace(u"\\\\"_s, u"\\"_s);
+}
+
+bool isInPresenceFolder(const QString &link)
+{
+    QString s = link;
+    s.replace(u'/', u'\\');
+    if (s.startsWith(u'\\'))
+        s.remove(0, 1);
+    const qsizetype cut = s.indexOf(u'\\');
+    return cut >= 0 && QStringView(s).left(cut).compare(u"KVS", Qt::CaseInsensitive) == 0
+           && FileNames::isBareFileName(QStringView(s).mid(cut + 1));
 }
 
 QString zipEntry(const QString &link)

@@ -19,6 +19,10 @@ QString encode(const QString &link);
 // doubled backslash made single again.
 QString decode(const QString &stored);
 
+// True when the link names a list inside the presence folder:
+// "\KVS\" (either slash, any letter case) and a bare file name.
+bool isInPresenceFolder(const QString &link);
+
 // The archive entry of the list: the link without its first backslash.
 QString zipEntry(const QString &link);
 

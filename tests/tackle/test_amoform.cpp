@@ -9,6 +9,8 @@
 #include <QTextCursor>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -120,6 +122,8 @@ private Q_SLOTS:
     void failingSaveKeepsPreviousFile();
     void pictureCopyFailureIsReported();
     void missingPictureOnLoad();
+    void strangersFilesAreRefused_data();
+    void strangersFilesAreRefused();
     void pictureNameInOtherCase();
     void cancelledDialogsChangeNothing();
     void zipExportProposal_data();
@@ -346,6 +350,7 @@ void TestAmoForm::failingSaveKeepsPreviousFile()
     QDir().mkpath(ami() + u"Dir.kva"_s);
     saveAs(ami() + u"Dir.kva"_s);
     QCOMPARE(desk->errors.size(), 2);
+    QVERIFY(desk->errors.last().endsWith(u"Filename refers to a directory"_s));
     QStringList left = QDir(ami()).entryList(QDir::Files | QDir::Hidden);
     left.sort();
     QCOMPARE(left, (QStringList{u"Trota.kva"_s, u"amo_trota.jpg"_s}));
@@ -355,14 +360,60 @@ void TestAmoForm::pictureCopyFailureIsReported()
 {
     const QString outside = inst->dataPath() + u"/p.jpg"_s;
     fillExample(makePicture(outside));
+    TestInstallation::write(ami() + u"Trota.kva"_s, "the good item");
     QFile::remove(outside); // gone before the save
     saveAs(ami() + u"Trota.kva"_s);
-    QVERIFY(QFileInfo::exists(ami() + u"Trota.kva"_s)); // the item is written
+    // The picture is copied first: the old item stays, and the reason is said.
+    QCOMPARE(fileBytes(ami() + u"Trota.kva"_s), QByteArray("the good item"));
     QCOMPARE(desk->messages.size(), 1);
     QVERIFY(desk->messages.first().contains(outside));
     QVERIFY(desk->messages.first().startsWith(u"Impossibile copiare la foto"_s));
-    // The reload from the kind folder fails too and is shown.
-    QCOMPARE(desk->errors.size(), 1);
+    QVERIFY(desk->messages.first().contains(u"No such file or directory"_s));
+    QVERIFY(desk->errors.isEmpty());
+}
+
+void TestAmoForm::strangersFilesAreRefused_data()
+{
+    QTest::addColumn<QString>("foto");
+    QTest::addColumn<QString>("item"); // plain, fifo or big
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<bool>("loaded");
+    // secret.jpg beside the data folder is a valid picture.
+    QTest::newRow("picture above the folder")
+        << u"../../secret.jpg"_s << u"plain"_s << u"../../secret.jpg"_s << true;
+    QTest::newRow("picture is a FIFO")
+        << u"tubo.jpg"_s << u"plain"_s << u"non è un file normale"_s << true;
+    QTest::newRow("item is a FIFO")
+        << u"x.jpg"_s << u"fifo"_s << u"non è un file normale"_s << false;
+    QTest::newRow("item over 1 MiB") << u"x.jpg"_s << u"big"_s << u"supera 1024 KB"_s << false;
+}
+
+void TestAmoForm::strangersFilesAreRefused()
+{
+    QFETCH(QString, foto);
+    QFETCH(QString, item);
+    QFETCH(QString, said);
+    QFETCH(bool, loaded);
+    makePicture(inst->dataPath() + u"/secret.jpg"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(ami() + u"tubo.jpg"_s).constData(), 0644), 0);
+    QByteArray bytes = "[AMO]\r\nNOME=\"Strano\"\r\nFILENAMEFOTO=\"" + foto.toUtf8() + "\"\r\n";
+    if (item == u"big")
+        bytes += "; " + QByteArray(1 << 20, '-');
+    if (item == u"fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(ami() + u"X.kva"_s).constData(), 0644), 0);
+    else
+        TestInstallation::write(ami() + u"X.kva"_s, bytes);
+    open(ami() + u"X.kva"_s);
+    QCOMPARE(desk->messages.size() + desk->errors.size(), 1);
+    QVERIFY((desk->messages + desk->errors).first().contains(said));
+    QCOMPARE(ctl<QLineEdit>(u"AmoNome"_s)->text(), loaded ? u"Strano"_s : QString());
+    QCOMPARE(form->fileNameFoto(), QString());
+    if (!loaded)
+        return; // and nothing outside the kind folder is packed:
+    desk->answerSave(inst->game() + u"X.zip"_s);
+    trigger(u"Zip1"_s);
+    const QStringList args = desk->processes.back().args;
+    QCOMPARE(args.mid(args.indexOf(u"--"_s) + 1), QStringList{u"./X.kva"_s});
 }
 
 void TestAmoForm::missingPictureOnLoad()
@@ -481,6 +532,31 @@ void TestAmoForm::zipRoundTripWithRealTools()
     QCOMPARE(desk->dialogs.back().initDir, inst->game());
     QCOMPARE(fileBytes(ami() + u"Trota.kva"_s), hook);
     QCOMPARE(fileBytes(ami() + u"amo_trota.jpg"_s), picture);
+    QVERIFY(desk->questions.empty()); // the same bytes: nothing to ask
+
+    // The open item changed on disk: asked once; cancel keeps it, replace
+    // brings the archive's and shows it.
+    TestInstallation::write(ami() + u"Trota.kva"_s, "[AMO]\r\nNOME=\"Cambiato\"\r\n");
+    open(ami() + u"Trota.kva"_s); // no picture named: an error, the rest loads
+    for (int answer : {1, 0}) {
+        desk->answerOpen(inst->game() + u"Trota.zip"_s);
+        desk->answerQuestion(answer);
+        trigger(u"Unzip1"_s);
+    }
+    QCOMPARE(desk->questions.size(), 2u);
+    QVERIFY(desk->questions[0].text.contains(u": Trota.kva. Sostituirli?"_s));
+    QCOMPARE(fileBytes(ami() + u"Trota.kva"_s), hook);
+    QCOMPARE(ctl<QLineEdit>(u"AmoNome"_s)->text(), u"Amo da trota"_s);
+
+    // A venue's archive is not unpacked among the hooks unless wanted.
+    TestInstallation::write(inst->game() + u"Luoghi/Lago.kvl"_s, "[LUOGO]\r\n");
+    desk->startProcess(u"zip"_s, {u"-q"_s, inst->game() + u"Lago.zip"_s, u"Lago.kvl"_s},
+                       inst->game() + u"Luoghi"_s, {});
+    desk->answerOpen(inst->game() + u"Lago.zip"_s);
+    desk->answerQuestion(1);
+    trigger(u"Unzip1"_s);
+    QVERIFY(desk->questions.back().text.contains(u"nessun file Amo ma: Luogo."_s));
+    QVERIFY(!QFileInfo::exists(ami() + u"Lago.kvl"_s));
 }
 
 void TestAmoForm::englishUi()

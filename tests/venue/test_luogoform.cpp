@@ -635,6 +635,9 @@ void TestLuogoForm::zipFileLists_data()
         << u"\\\\kvs\\\\PESCINORD"_s << QStringList{u"./Lago.kvl"_s, u"./lago.jpg"_s};
     QTest::newRow("own") << u"\\\\KVS\\\\MioLago"_s
                          << QStringList{u"./Lago.kvl"_s, u"./lago.jpg"_s, u"./KVS/MioLago.kvs"_s};
+    // Refused on load with a message: the venue has no list to pack.
+    QTest::newRow("leaves the presence folder")
+        << u"\\\\KVS\\\\..\\\\Segreto"_s << QStringList{u"./Lago.kvl"_s, u"./lago.jpg"_s};
 }
 
 void TestLuogoForm::zipFileLists()
@@ -643,12 +646,14 @@ void TestLuogoForm::zipFileLists()
     QFETCH(QStringList, packed);
     Venue v;
     v.link = stored;
+    TestInstallation::write(luoghi() + u"Segreto.kvs"_s, "not in KVS/");
     openVenue(v);
     desk->answerSave(inst->game() + u"Lago.zip"_s);
     trigger(u"Zip1"_s);
     QCOMPARE(desk->dialogs.back().fileName, u"Lago"_s);
     QCOMPARE(desk->dialogs.back().initDir, inst->game());
-    QCOMPARE(desk->messages, QStringList());
+    QCOMPARE(desk->messages.size(), stored.contains(u".."_s) ? 1 : 0);
+    desk->messages.clear();
     QCOMPARE(desk->processes.size(), size_t(1));
     const QStringList args = desk->processes.back().args;
     QCOMPARE(args.mid(args.indexOf(u"--"_s) + 1), packed);
