@@ -1,5 +1,6 @@
 #include "mulinelloform.h"
 
+#include "filenames.h"
 #include "korvalisshell.h"
 
 #include <QSlider>
@@ -106,10 +107,9 @@ QString TMulinelloForm::zipFileList() const
     base.remove(info().extension, Qt::CaseInsensitive);
     QString list = TItemEditorForm::zipFileList();
     // The BMP pictures of the sub-folder named after the reel file. A name
-    // that is no plain folder name (".", "..", a separator) would reach
-    // other folders' pictures: it gets no entry.
-    if (!base.isEmpty() && base != u"."_s && base != u".."_s && !base.contains(u'/')
-        && !base.contains(u'\\'))
+    // that is no bare name (".", "..", a separator) would reach other
+    // folders' pictures: it gets no entry.
+    if (FileNames::isBareFileName(base))
         list += u' ' + StrAddApici(base + u"/*.bmp"_s);
     return list;
 }
