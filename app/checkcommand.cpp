@@ -85,32 +85,6 @@ const KindForm *formOf(ItemKind kind)
     return f ? &*f : nullptr;
 }
 
-// The kinds as modders call them.
-QString kindName(ItemKind kind)
-{
-    switch (kind) {
-    case ItemKind::Amo:
-        return u"hook"_s;
-    case ItemKind::Esca:
-        return u"bait"_s;
-    case ItemKind::Galleggiante:
-        return u"float"_s;
-    case ItemKind::Luogo:
-        return u"venue"_s;
-    case ItemKind::Pastura:
-        return u"groundbait"_s;
-    case ItemKind::PresPesci:
-        return u"presence"_s;
-    case ItemKind::Piombino:
-        return u"sinker"_s;
-    case ItemKind::Canna:
-        return u"rod"_s;
-    case ItemKind::Mulinello:
-        return u"reel"_s;
-    }
-    return QString();
-}
-
 Finding fileError(const QString &message)
 {
     return Finding{0, QString(), Finding::Severity::Error, message};
@@ -183,9 +157,10 @@ private:
                 {u"severity"_s, f.severity == Finding::Severity::Error ? u"error"_s : u"warning"_s},
                 {u"message"_s, f.message}});
         }
-        const QJsonObject file{{u"path"_s, path},
-                               {u"kind"_s, kind ? QJsonValue(kindName(*kind)) : QJsonValue()},
-                               {u"findings"_s, list}};
+        const QJsonObject file{
+            {u"path"_s, path},
+            {u"kind"_s, kind ? QJsonValue(kindInfo(*kind).modderName) : QJsonValue()},
+            {u"findings"_s, list}};
         if (m_files > 1)
             m_out << ',';
         m_out << QJsonDocument(file).toJson(QJsonDocument::Compact);

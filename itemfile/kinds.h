@@ -39,6 +39,7 @@ struct KindInfo
     bool hasArchiveMenu;
     QString prefix;        // control name prefix: Amo
     QString pictureButton; // SpeedButtonOpenFoto, empty when none
+    QString modderName;    // "hook": what modders call the kind
 
     // "File Kva|*.kva"
     QString fileFilter() const;
