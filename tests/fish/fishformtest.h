@@ -2,6 +2,7 @@
 
 #include "korvalisapp.h"
 #include "scripteddesktop.h"
+#include "visibletexts.h"
 #include "testinstallation.h"
 
 #include <QAction>
@@ -70,6 +71,8 @@ protected:
     }
     void open(const QString &path)
     {
+        if (form->isModified())
+            desk->answerQuestion(1); // the test's earlier values are dropped
         desk->answerOpen(path);
         trigger(QStringLiteral("Apri"));
     }
