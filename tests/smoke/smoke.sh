@@ -6,7 +6,8 @@
 #   2. without the game's settings file the message window comes up, and
 #      once dismissed the program ends with a non-zero status;
 #   3. --version, --help and the KORVALIS_DATA_DIR variable work;
-#   4. an item file named on the command line opens in its editor;
+#   4. an item file named on the command line opens in its editor, which,
+#      unchanged, closes on Escape at once (no question);
 #   5. --check runs without any display.
 # Exits 77 (skipped) only when Xvfb or xdotool is missing.
 #
@@ -200,12 +201,17 @@ until editor_window="$(xdotool search --onlyvisible --name '^Amo$' 2>/dev/null |
     sleep 0.1
 done
 press_keys "$editor_window" Escape
+deadline=$(($(now_ms) + 10000))
+while xdotool search --onlyvisible --name '^Amo$' >/dev/null 2>&1; do
+    [ "$(now_ms)" -lt "$deadline" ] || fail "FILE: the unchanged hook editor stayed open on Escape"
+    sleep 0.05
+done
 find_window "FILE: main window after the hook editor"
 press_keys "$window" alt+f s
 wait_exit "File > Esci after the hook editor"
 [ "$status" -eq 0 ] || fail "FILE: editor exited with status $status"
 no_sanitizer_report "FILE"
-echo "ok: a hook named on the command line opened in the hook editor"
+echo "ok: a hook named on the command line opened in the hook editor and closed on Escape"
 
 # Case 5: --check needs no display at all.
 report="$(env -u DISPLAY -u QT_QPA_PLATFORM "$editor" --check "$data/Korvalis/Ami/amo.bmp" \

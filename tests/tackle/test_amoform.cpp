@@ -199,6 +199,7 @@ private Q_SLOTS:
     void pictureAlreadyInKindFolderStaysIntact();
     void failingSaveKeepsPreviousFile();
     void pictureCopyFailureIsReported();
+    void differentPictureOfTheSameNameAsks();
     void missingPictureOnLoad();
     void pictureNameInOtherCase();
     void cancelledDialogsChangeNothing();
@@ -443,6 +444,27 @@ void TestAmoForm::pictureCopyFailureIsReported()
     QVERIFY(desk->messages.first().startsWith(u"Impossibile copiare la foto"_s));
     // The reload from the kind folder fails too and is shown.
     QCOMPARE(desk->errors.size(), 1);
+}
+
+void TestAmoForm::differentPictureOfTheSameNameAsks()
+{
+    const QString green = makePicture(inst->dataPath() + u"/p.jpg"_s);
+    fillExample(green);
+    saveAs(ami() + u"A.kva"_s);
+    // The same bytes from elsewhere ask nothing; different ones ask.
+    for (const QColor colour : {Qt::darkGreen, Qt::red, Qt::red}) {
+        QFile::remove(ami() + u"B.kva"_s);
+        desk->answerOpen(makePicture(inst->editor() + u"p.jpg"_s, colour));
+        ctl<QToolButton>(u"SpeedButtonOpenFoto"_s)->click();
+        const int answer = int(desk->questions.size()); // cancel, then replace
+        if (colour == Qt::red)
+            desk->answerQuestion(1 - answer);
+        saveAs(ami() + u"B.kva"_s);
+        QCOMPARE(QFileInfo::exists(ami() + u"B.kva"_s), answer != 0 || colour != Qt::red);
+        QCOMPARE(TestInstallation::read(ami() + u"p.jpg"_s),
+                 TestInstallation::read(answer ? inst->editor() + u"p.jpg"_s : green));
+    }
+    QVERIFY(desk->questions[0].text.contains(u"\"p.jpg\""_s));
 }
 
 void TestAmoForm::missingPictureOnLoad()
