@@ -17,36 +17,23 @@ using namespace Qt::StringLiterals;
 namespace {
 // SaveCancelled: save, then cancel the save dialog.
 enum Answer { Save, Discard, Cancel, NoEdit, SaveCancelled };
-// Each kind of edit, on a demo item: its file, and the edit.
-const std::vector<
-    std::tuple<const char *, QString, std::function<void(QWidget &, ScriptedDesktop &)>>>
-    kEdits{
-        {"text", u"Ami/AmoTrota.kva"_s,
-         [](QWidget &f, auto &) {
-             QTest::keyClicks(f.findChild<QLineEdit *>(u"AmoNome"_s), u"x"_s);
-         }},
-        {"list", u"Ami/AmoTrota.kva"_s,
-         [](QWidget &f, auto &) { f.findChild<QComboBox *>(u"AmoMisura"_s)->setCurrentIndex(0); }},
-        {"picture", u"Ami/AmoTrota.kva"_s,
-         [](QWidget &f, ScriptedDesktop &d) {
-             d.answerOpen(d.dataFolder + u"/Korvalis/Esche/lombrico_0.jpg"_s);
-             f.findChild<QAbstractButton *>(u"SpeedButtonOpenFoto"_s)->click();
-         }},
-        {"track bar", u"Pasture/PasturaCarpe.kvt"_s,
-         [](QWidget &f, auto &) { f.findChild<QSlider *>(u"PasturaDurata"_s)->setValue(1); }},
-        {"grid cell", u"Pasture/PasturaCarpe.kvt"_s,
-         [](QWidget &f, auto &) {
-             auto *g = f.findChild<ValueListGrid *>(u"PasturaLista"_s);
-             g->setValue(0, g->value(0) == u"S"_s ? u"N"_s : u"S"_s);
-         }},
-        {"check box", u"Luoghi/LagoBetulle.kvl"_s,
-         [](QWidget &f, auto &) {
-             f.findChild<QAbstractButton *>(u"LuogoProfCasuale"_s)->click();
-         }},
-        {"profile marker", u"Luoghi/LagoBetulle.kvl"_s, [](QWidget &f, auto &) {
-             QTest::mouseClick(f.findChild<QWidget *>(u"LuogoLimiti"_s), Qt::LeftButton, {},
-                               {8, 4});
-         }}};
+// One kind of edit on the control `name`; a picture pick is answered first.
+void edit(QWidget &form, const QString &name)
+{
+    QWidget *w = form.findChild<QWidget *>(name);
+    if (auto *e = qobject_cast<QLineEdit *>(w))
+        QTest::keyClicks(e, u"x"_s);
+    else if (auto *c = qobject_cast<QComboBox *>(w))
+        c->setCurrentIndex(0);
+    else if (auto *s = qobject_cast<QSlider *>(w))
+        s->setValue(1);
+    else if (auto *g = qobject_cast<ValueListGrid *>(w))
+        g->setValue(0, g->value(0) == u"S"_s ? u"N"_s : u"S"_s);
+    else if (name == u"LuogoLimiti"_s) // a profile marker
+        QTest::mouseClick(w, Qt::LeftButton, {}, {8, 4});
+    else // a check box or a picture
+        static_cast<QAbstractButton *>(w)->click();
+}
 } // namespace
 
 // Every kind of edit and every way out: asked or not, and what each answer
@@ -60,33 +47,43 @@ private Q_SLOTS:
     void initTestCase() { QVERIFY(makeDemoInstallation(m_demo.path(), nullptr)); }
     void editThenLeave_data()
     {
-        QTest::addColumn<int>("edit");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("exit");
         QTest::addColumn<int>("answer");
-        for (int e = 0; e < int(kEdits.size()); ++e)
+        const QString amo = u"Ami/AmoTrota.kva"_s, pastura = u"Pasture/PasturaCarpe.kvt"_s,
+                      luogo = u"Luoghi/LagoBetulle.kvl"_s;
+        for (const auto &[file, control] : {std::pair{amo, u"AmoNome"_s},
+                                            {amo, u"AmoMisura"_s},
+                                            {amo, u"SpeedButtonOpenFoto"_s},
+                                            {pastura, u"PasturaDurata"_s},
+                                            {pastura, u"PasturaLista"_s},
+                                            {luogo, u"LuogoProfCasuale"_s},
+                                            {luogo, u"LuogoLimiti"_s}})
             for (const QString exit : {u"Escape"_s, u"close"_s, u"Nuovo"_s, u"Apri"_s, u"Unzip1"_s})
                 for (int answer : {Save, Discard, Cancel, NoEdit, SaveCancelled})
-                    QTest::addRow("%s, %s, %d", std::get<0>(kEdits[e]), qPrintable(exit), answer)
-                        << e << exit << answer;
+                    QTest::addRow("%s, %s, %d", qPrintable(control), qPrintable(exit), answer)
+                        << file << control << exit << answer;
     }
     void editThenLeave()
     {
-        QFETCH(int, edit);
+        QFETCH(QString, file);
+        QFETCH(QString, control);
         QFETCH(QString, exit);
         QFETCH(int, answer);
-        const auto &[name, file, change] = kEdits[size_t(edit)];
         const QString path = m_demo.path() + u"/Korvalis/"_s + file;
         const QByteArray before = TestFiles::read(path);
         const auto restore = qScopeGuard([&] { TestFiles::write(path, before); });
         ScriptedDesktop desk;
         desk.dataFolder = m_demo.path();
         KorvalisApplication app(desk, m_demo.path(), QString());
-        KindEditor *editor = app.editor(kindOfFileName(path).value());
-        auto &form = *static_cast<TItemEditorForm *>(editor->dialog());
+        auto &form = *static_cast<TItemEditorForm *>(app.editor(*kindOfFileName(path))->dialog());
         form.LoadFile(path);
         form.show();
         if (answer != NoEdit) {
-            change(form, desk);
+            if (control == u"SpeedButtonOpenFoto"_s) // another item's picture
+                desk.answerOpen(m_demo.path() + u"/Korvalis/Esche/lombrico_0.jpg"_s);
+            edit(form, control);
             QCoreApplication::processEvents(); // the title follows
             QVERIFY(form.isWindowModified() && form.windowTitle().endsWith(u"[*]"_s));
             desk.answerQuestion(answer == SaveCancelled ? Save : answer);
@@ -110,10 +107,7 @@ private Q_SLOTS:
         QCOMPARE(TestFiles::read(path) == before, answer != Save);
         // Discarding leaves the edits on show until something replaces them.
         QCOMPARE(form.isModified(), kept || (answer == Discard && exit != u"Nuovo"_s));
-        if (exit == u"Escape"_s || exit == u"close"_s)
-            QCOMPARE(form.isVisible(), kept);
-        if (exit == u"Nuovo"_s)
-            QCOMPARE(form.fileNameLabel() == QFileInfo(path).fileName(), kept);
+        QCOMPARE(form.isVisible(), kept || !(exit == u"Escape"_s || exit == u"close"_s));
     }
 };
 
