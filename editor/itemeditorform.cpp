@@ -8,10 +8,13 @@
 #include "korvalisshell.h"
 #include "kverror.h"
 #include "picture.h"
+#include "regularfile.h"
+#include "unsavedchanges.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QDropEvent>
@@ -21,6 +24,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -56,6 +60,28 @@ void writeComment(TIniFileWriter &w, const QStringList &lines)
     for (qsizetype i = 1; i < lines.size(); ++i)
         w.AddComment(lines[i]);
 }
+
+// Whether copying `source` to `target` would replace another file with
+// different bytes.
+bool replacesOtherFile(const QString &source, const QString &target)
+{
+    if (!isRegularFile(target) || !isRegularFile(source))
+        return false;
+    const QFileInfo s(source);
+    const QFileInfo t(target);
+    if (s.canonicalFilePath() == t.canonicalFilePath())
+        return false;
+    if (s.size() != t.size())
+        return true;
+    QFile a(source);
+    QFile b(target);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
+        return true;
+    while (!a.atEnd())
+        if (a.read(1 << 16) != b.read(1 << 16))
+            return true;
+    return false;
+}
 } // namespace
 
 TItemEditorForm::TItemEditorForm(KorvalisShell &shell, KindForm form, QWidget *parent)
@@ -65,6 +91,7 @@ TItemEditorForm::TItemEditorForm(KorvalisShell &shell, KindForm form, QWidget *p
     , m_form(std::move(form))
 {
     setObjectName(info().instanceName);
+    m_unsaved = new UnsavedChanges(*this, shell, [this] { return content(); });
     buildUi();
     applyCaptions(false);
     applyHints(false);
@@ -124,11 +151,29 @@ void TItemEditorForm::buildUi()
     m_Zip1 = actionNamed(m_Installa1, u"Zip1"_s);
     m_Installa1->menuAction()->setVisible(info().hasArchiveMenu);
 
-    connect(m_Nuovo, &QAction::triggered, this, [this] { runAction([this] { New(); }); });
-    connect(m_Apri, &QAction::triggered, this, [this] { runAction([this] { Load(); }); });
+    // The user's New, Open and Import replace what is on show: ask first.
+    const auto newItem = [this] {
+        runAction([this] {
+            if (mayDiscard())
+                New();
+        });
+    };
+    const auto openItem = [this] {
+        runAction([this] {
+            if (mayDiscard())
+                Load();
+        });
+    };
+    connect(m_Nuovo, &QAction::triggered, this, newItem);
+    connect(m_Apri, &QAction::triggered, this, openItem);
     connect(m_Salva, &QAction::triggered, this, [this] { runAction([this] { Save(); }); });
     connect(m_Esci, &QAction::triggered, this, &QDialog::close);
-    connect(m_Unzip1, &QAction::triggered, this, [this] { runAction([this] { Unzip1Click(); }); });
+    connect(m_Unzip1, &QAction::triggered, this, [this] {
+        runAction([this] {
+            if (mayDiscard())
+                Unzip1Click();
+        });
+    });
     connect(m_Zip1, &QAction::triggered, this, [this] { runAction([this] { Zip1Click(); }); });
 
     m_client = new QWidget(this);
@@ -151,9 +196,8 @@ void TItemEditorForm::buildUi()
     m_ToolButtonNew = makeButton(u"ToolButtonNew"_s, u"new"_s);
     m_ToolButtonOpen = makeButton(u"ToolButtonOpen"_s, u"open"_s);
     m_ToolButtonSave = makeButton(u"ToolButtonSave"_s, u"save"_s);
-    connect(m_ToolButtonNew, &QToolButton::clicked, this, [this] { runAction([this] { New(); }); });
-    connect(m_ToolButtonOpen, &QToolButton::clicked, this,
-            [this] { runAction([this] { Load(); }); });
+    connect(m_ToolButtonNew, &QToolButton::clicked, this, newItem);
+    connect(m_ToolButtonOpen, &QToolButton::clicked, this, openItem);
     connect(m_ToolButtonSave, &QToolButton::clicked, this,
             [this] { runAction([this] { Save(); }); });
 
@@ -373,7 +417,7 @@ const TextPair kZipExport{u"Esporta Zip"_s, u"Zip Export"_s};
 
 void TItemEditorForm::applyCaptions(bool en)
 {
-    setWindowTitle(info().caption(en));
+    setWindowTitle(info().caption(en) + u"[*]"_s);
     m_fileName->setText(info().newFileName(en));
     m_Label1->setText(kFileNameLabel.in(en));
     for (QLabel *l : m_label2)
@@ -470,6 +514,41 @@ void TItemEditorForm::runAction(const std::function<void()> &action)
     }
 }
 
+void TItemEditorForm::contentChanged()
+{
+    m_unsaved->changed();
+}
+
+bool TItemEditorForm::isModified() const
+{
+    return m_unsaved->isModified();
+}
+
+bool TItemEditorForm::mayDiscard()
+{
+    commitEdits();
+    return m_unsaved->mayDiscard(m_fileName->text(), [this] { runAction([this] { Save(); }); });
+}
+
+void TItemEditorForm::reject()
+{
+    if (mayDiscard())
+        QDialog::reject();
+}
+
+QByteArray TItemEditorForm::content()
+{
+    TIniFileWriter w(m_shell.desktop());
+    w.CreaInMemory();
+    writeItem(w);
+    QByteArray bytes = w.memoryBytes();
+    // Save copies the pictures too: another file of the same name is a change.
+    for (size_t i = 0; i < m_fields.size(); ++i)
+        if (isPicture(i))
+            bytes += '\0' + m_fields[i].path.toUtf8();
+    return bytes;
+}
+
 void TItemEditorForm::New()
 {
     m_fileName->setText(info().newFileNameI);
@@ -487,6 +566,7 @@ void TItemEditorForm::New()
         setFieldNew(i);
     newExtra();
     m_PageControlDescr->setCurrentIndex(0);
+    m_unsaved->markClean();
 }
 
 void TItemEditorForm::setFieldNew(size_t i)
@@ -642,6 +722,7 @@ void TItemEditorForm::clearPicture(size_t i)
     w.path.clear();
     w.view->clear();
     pathHintHolder(i)->setStatusTip(w.path);
+    m_unsaved->changed();
 }
 
 void TItemEditorForm::loadPicture(size_t i, const QString &path, bool hintFirst)
@@ -658,6 +739,7 @@ void TItemEditorForm::loadPicture(size_t i, const QString &path, bool hintFirst)
             u"The picture \"%1\" is not a regular file: it is not opened."_s.arg(name)));
     }
     w.path = resolved;
+    m_unsaved->changed();
     // The hint names the picture on show; only a kind that sets it before
     // loading shows a path that then fails.
     if (hintFirst)
@@ -693,6 +775,8 @@ void TItemEditorForm::LoadFile(const QString &path)
     // Nothing of the item on show changes when its file is refused.
     if (!read.ok() && read.status != FileRead::Status::Missing)
         throw KvError(m_shell.readRefusal(path, read));
+    // Whatever part of the file gets shown, the program set it, not the user.
+    const auto loaded = qScopeGuard([this] { m_unsaved->markClean(); });
     m_fileName->setText(QFileInfo(path).fileName());
     m_itemPath = QFileInfo(path).absoluteFilePath();
 
@@ -759,15 +843,41 @@ bool TItemEditorForm::Verifica()
     return verificaExtra();
 }
 
+void TItemEditorForm::writeItem(TIniFileWriter &w)
+{
+    const KindInfo &k = info();
+    w.AddTitle(k.titlePrefix + m_nome->text());
+    w.AddSection(k.section);
+    w.AddNewComment(m_form.nameComment);
+    w.AddStringKey(kNome, m_nome->text());
+    w.AddStringKey(kName, m_nomeEng->text());
+    w.AddNewComment(m_form.descrComment);
+    w.AddStringKey(kDescrizione, m_descr->text());
+    w.AddStringKey(kDescription, m_descrEng->text());
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (!m_form.fields[i].stored())
+            continue;
+        writeComment(w, m_form.fields[i].comment);
+        if (isPicture(i))
+            w.AddStringKey(m_form.fields[i].key, QFileInfo(m_fields[i].path).fileName());
+        else
+            w.AddIntegerKey(m_form.fields[i].key, fieldValue(i));
+    }
+    writeExtra(w);
+}
+
 void TItemEditorForm::Save()
 {
     const KindInfo &k = info();
+    commitEdits();
     if (!Verifica())
         return;
     if (!m_shell.SaveDialogExecute(k.fileFilter(), kindFolder(), k.defaultExtension(),
                                    m_fileName->text()))
         return;
     const QString path = m_shell.SaveDialogFileName();
+    if (!picturesMayReplace())
+        return;
 
     // Pictures always go to the kind folder, by their bare names, each
     // durably and before the item file: a picture that cannot be copied
@@ -793,24 +903,7 @@ void TItemEditorForm::Save()
     {
         TIniFileWriter w(m_shell.desktop());
         w.Crea(path);
-        w.AddTitle(k.titlePrefix + m_nome->text());
-        w.AddSection(k.section);
-        w.AddNewComment(m_form.nameComment);
-        w.AddStringKey(kNome, m_nome->text());
-        w.AddStringKey(kName, m_nomeEng->text());
-        w.AddNewComment(m_form.descrComment);
-        w.AddStringKey(kDescrizione, m_descr->text());
-        w.AddStringKey(kDescription, m_descrEng->text());
-        for (size_t i = 0; i < m_fields.size(); ++i) {
-            if (!m_form.fields[i].stored())
-                continue;
-            writeComment(w, m_form.fields[i].comment);
-            if (isPicture(i))
-                w.AddStringKey(m_form.fields[i].key, QFileInfo(m_fields[i].path).fileName());
-            else
-                w.AddIntegerKey(m_form.fields[i].key, fieldValue(i));
-        }
-        writeExtra(w);
+        writeItem(w);
         w.Close();
     }
 
@@ -822,6 +915,29 @@ void TItemEditorForm::Save()
     m_fileName->setText(QFileInfo(path).fileName());
     m_itemPath = QFileInfo(path).absoluteFilePath();
     savedExtra();
+    m_unsaved->markClean();
+}
+
+bool TItemEditorForm::picturesMayReplace()
+{
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (!isPicture(i))
+            continue;
+        const QString name = QFileInfo(m_fields[i].path).fileName();
+        if (!replacesOtherFile(m_fields[i].path, kindFolder() + name))
+            continue;
+        const bool en = english();
+        const QString text =
+            en ? u"The folder %1 already holds a different picture \"%2\", perhaps another item's. Replace it?"_s
+                     .arg(kindFolder(), name)
+               : u"Nella cartella %1 c'è già una foto \"%2\" diversa, forse di un altro oggetto. Sostituirla?"_s
+                     .arg(kindFolder(), name);
+        const QStringList answers = en ? QStringList{u"Replace"_s, u"Cancel"_s}
+                                       : QStringList{u"Sostituisci"_s, u"Annulla"_s};
+        if (m_shell.desktop().ask(text, answers, 1, 1) != 0)
+            return false;
+    }
+    return true;
 }
 
 bool TItemEditorForm::eventFilter(QObject *watched, QEvent *e)

@@ -22,6 +22,7 @@ class QStatusBar;
 class QTabWidget;
 class QToolButton;
 class TIniFileWriter;
+class UnsavedChanges;
 
 // The window and flows every item editor shares: frame, menus and toolbar,
 // names and descriptions, picture, New, Load, Save, Verifica, the picture
@@ -67,6 +68,13 @@ public:
     const QString &picturePath(size_t field) const { return m_fields[field].path; }
     QString fileNameLabel() const;
 
+    bool isModified() const override;
+    // Before the item on show is replaced or the window closes: asks
+    // whether to save changes; false when the user keeps them.
+    bool mayDiscard();
+    // Closing (Escape, the close button, Esci) asks first.
+    void reject() override;
+
 protected:
     bool event(QEvent *e) override;
     // Pictures dropped onto a picture's frame.
@@ -82,6 +90,9 @@ protected:
     virtual bool verificaExtra() { return true; }
     // Run when Save has done everything else.
     virtual void savedExtra() {}
+    // Completes edits still open in the kind's own controls, before a save
+    // or a question about saving looks at the values.
+    virtual void commitEdits() {}
     // The kind's own captions and hints; the constructor's Italian ones
     // are the kind's to set.
     virtual void captionsExtra(bool /*english*/) {}
@@ -100,6 +111,8 @@ protected:
 
     // Runs a user action; a platform error ends it and is shown.
     void runAction(const std::function<void()> &action);
+    // A change the window's controls do not signal (the profile's markers).
+    void contentChanged();
 
     // Field values for a kind's own handlers. Setting a track bar's
     // position runs its value label's handler only on a real change.
@@ -143,9 +156,13 @@ private:
     bool isPicture(size_t i) const { return m_form.fields[i].type == FieldSpec::Type::Picture; }
     void applyCaptions(bool english);
     void applyHints(bool english);
+    void writeItem(TIniFileWriter &w);
+    QByteArray content();
+    bool picturesMayReplace();
 
     KorvalisShell &m_shell;
     KindForm m_form;
+    UnsavedChanges *m_unsaved = nullptr;
 
     QWidget *m_client = nullptr;
     QStatusBar *m_statusBar = nullptr;

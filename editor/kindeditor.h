@@ -16,6 +16,8 @@ public:
     // Reads the item file at `path` as Open does after its dialog.
     virtual void LoadFile(const QString &path) = 0;
     virtual QDialog *dialog() = 0;
+    // Whether the window holds changes Save would write that are not saved.
+    virtual bool isModified() const = 0;
 };
 
 // Gives the main window the other windows. Windows are made the first time

@@ -173,14 +173,19 @@ void TPasturaForm::writeExtra(TIniFileWriter &w)
 {
     w.AddNewComment(kListeComment);
     for (ValueListGrid *grid : {m_PasturaLista, m_PasturaListaMare}) {
-        // A letter still being typed belongs to the groundbait being saved.
-        grid->commitPendingEdit();
         std::vector<int> values;
         values.reserve(std::size_t(grid->keyCount()));
         for (int row = 0; row < grid->keyCount(); ++row)
             values.push_back(CodificaPastura(grid->value(row)));
         writeSpeciesValues(w, grid == m_PasturaLista ? Acqua::Dolce : Acqua::Mare, values);
     }
+}
+
+void TPasturaForm::commitEdits()
+{
+    // A letter still being typed belongs to the groundbait being saved.
+    for (ValueListGrid *grid : {m_PasturaLista, m_PasturaListaMare})
+        grid->commitPendingEdit();
 }
 
 bool TPasturaForm::verificaExtra()

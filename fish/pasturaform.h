@@ -34,6 +34,7 @@ protected:
     void readExtra(const IniProfile &ini) override;
     void writeExtra(TIniFileWriter &w) override;
     bool verificaExtra() override;
+    void commitEdits() override;
 
 private:
     void applyListTexts(bool english);

@@ -8,6 +8,7 @@
 #include "kindform.h"
 #include "korvalisshell.h"
 #include "kverror.h"
+#include "unsavedchanges.h"
 #include "valuelistgrid.h"
 
 #include <QAction>
@@ -84,6 +85,7 @@ TPresPesciForm::TPresPesciForm(KorvalisShell &shell, QWidget *parent)
     , m_shell(shell)
 {
     setObjectName(kind().instanceName);
+    m_unsaved = new UnsavedChanges(*this, shell, [this] { return content(); });
     buildUi();
     applyCaptions(false);
     applyHints(false);
@@ -124,8 +126,15 @@ void TPresPesciForm::buildUi()
     m_Salva->setShortcut(QKeySequence::Save);
     m_File1->addSeparator()->setObjectName(u"N1"_s);
     m_Esci = actionNamed(u"Esci"_s);
-    connect(m_Nuovo, &QAction::triggered, this, [this] { runAction(&TPresPesciForm::New); });
-    connect(m_Apri, &QAction::triggered, this, [this] { runAction(&TPresPesciForm::Load); });
+    // The user's New and Open replace what is on show: ask first.
+    connect(m_Nuovo, &QAction::triggered, this, [this] {
+        if (mayDiscard())
+            runAction(&TPresPesciForm::New);
+    });
+    connect(m_Apri, &QAction::triggered, this, [this] {
+        if (mayDiscard())
+            runAction(&TPresPesciForm::Load);
+    });
     connect(m_Salva, &QAction::triggered, this, [this] { runAction(&TPresPesciForm::Save); });
     connect(m_Esci, &QAction::triggered, this, &QDialog::close);
 
@@ -199,7 +208,7 @@ void TPresPesciForm::buildUi()
 
 void TPresPesciForm::applyCaptions(bool en)
 {
-    setWindowTitle(kind().caption(en));
+    setWindowTitle(kind().caption(en) + u"[*]"_s);
     m_KVSFileName->setText(kind().newFileName(en));
     m_Label1->setText(kFileNameLabel.in(en));
     m_Label4->setText(kTipo.in(en));
@@ -292,6 +301,34 @@ void TPresPesciForm::runAction(void (TPresPesciForm::*action)())
     }
 }
 
+bool TPresPesciForm::isModified() const
+{
+    return m_unsaved->isModified();
+}
+
+bool TPresPesciForm::mayDiscard()
+{
+    // A value still being typed is part of the changes.
+    m_Lista->commitPendingEdit();
+    m_ListaMare->commitPendingEdit();
+    return m_unsaved->mayDiscard(m_KVSFileName->text(),
+                                 [this] { runAction(&TPresPesciForm::Save); });
+}
+
+void TPresPesciForm::reject()
+{
+    if (mayDiscard())
+        QDialog::reject();
+}
+
+QByteArray TPresPesciForm::content()
+{
+    TIniFileWriter w(m_shell.desktop());
+    w.CreaInMemory();
+    writeList(w);
+    return w.memoryBytes();
+}
+
 void TPresPesciForm::setNewOpenEnabled(bool enabled)
 {
     m_Nuovo->setEnabled(enabled);
@@ -354,6 +391,7 @@ void TPresPesciForm::New()
     AbilitaTipoLuogo();
     AbilitaLista();
     AbilitaSave(kind().newFileNameI);
+    m_unsaved->markClean();
 }
 
 void TPresPesciForm::AzzeraValori()
@@ -422,6 +460,7 @@ void TPresPesciForm::LoadDati(const QString &folder, const QString &fileName)
     AbilitaTipoLuogo();
     AbilitaLista();
     AbilitaSave(fileName);
+    m_unsaved->markClean();
 }
 
 void TPresPesciForm::Save()
@@ -447,16 +486,22 @@ void TPresPesciForm::SaveDati(const QString &folder, const QString &fileName)
     const QString dir = folder.isEmpty() ? GetPathPresenzaPesci() : folder;
     m_Lista->commitPendingEdit();
     m_ListaMare->commitPendingEdit();
-    const bool mare = m_PresenzaPesciTipoLuogo->currentIndex() == kTipoMare;
     {
         TIniFileWriter w(m_shell.desktop());
         w.Crea(dir + fileName);
-        writePresenzaPesci(w, kPresenzaTitlePrefix + m_KVSFileName->text(),
-                           mare ? Acqua::Mare : Acqua::Dolce,
-                           cellNumbers(mare ? *m_ListaMare : *m_Lista));
+        writeList(w);
         w.Close();
     }
     m_KVSFileName->setText(QFileInfo(fileName).fileName());
+    m_unsaved->markClean();
+}
+
+void TPresPesciForm::writeList(TIniFileWriter &w)
+{
+    const bool mare = m_PresenzaPesciTipoLuogo->currentIndex() == kTipoMare;
+    writePresenzaPesci(w, kPresenzaTitlePrefix + m_KVSFileName->text(),
+                       mare ? Acqua::Mare : Acqua::Dolce,
+                       cellNumbers(mare ? *m_ListaMare : *m_Lista));
 }
 
 void TPresPesciForm::ShowFromLuogo(const QString &fileName)

@@ -11,6 +11,8 @@ class QLabel;
 class QMenu;
 class QStatusBar;
 class QToolButton;
+class TIniFileWriter;
+class UnsavedChanges;
 class ValueListGrid;
 
 // The fish-presence list editor: one percentage per species of one water
@@ -49,6 +51,14 @@ public:
     static bool IsKvsOriginale(const QString &fileName);
     static QString LimitaPerc(const QString &text);
 
+    // Whether the list holds changes Save would write that are not saved.
+    bool isModified() const override;
+    // Before the list on show is replaced or the window closes: asks
+    // whether to save changes; false when the user keeps them.
+    bool mayDiscard();
+    // Closing (Escape, the close button, Esci) asks first.
+    void reject() override;
+
     // Loads `fileName` (a name without folder) from the presence folder
     // and shows the window modally with New and Open disabled; returns
     // when the window is closed.
@@ -76,6 +86,8 @@ private:
     void FormShow();
     void showSpecies(ValueListGrid *grid, int row, const QString &key);
     void runAction(void (TPresPesciForm::*action)());
+    void writeList(TIniFileWriter &w);
+    QByteArray content();
     bool english() const;
     void setNewOpenEnabled(bool enabled);
     void setSaveEnabled(bool enabled);
@@ -83,6 +95,7 @@ private:
 
     KorvalisShell &m_shell;
     bool m_fromLuogo = false;
+    UnsavedChanges *m_unsaved = nullptr;
 
     QWidget *m_client = nullptr;
     QStatusBar *m_statusBar = nullptr;

@@ -27,9 +27,17 @@ TIniFileWriter::TIniFileWriter(DesktopServices &desktop)
 // writer abandoned before Close leaves the target untouched.
 TIniFileWriter::~TIniFileWriter() = default;
 
+void TIniFileWriter::CreaInMemory()
+{
+    m_file.reset();
+    m_inMemory = true;
+    m_memory.clear();
+}
+
 void TIniFileWriter::Crea(const QString &fileName)
 {
     m_file.reset();
+    m_inMemory = false;
     m_fileName = fileName;
     m_openError.clear();
     // QSaveFile would accept an empty name and fail only at commit.
@@ -106,6 +114,10 @@ void TIniFileWriter::AddIntegerKey(const QString &key, qint32 value)
 
 void TIniFileWriter::writeLine(const QString &line)
 {
+    if (m_inMemory) {
+        m_memory += CodePage::toWindows1252(line) + "\r\n";
+        return;
+    }
     if (!m_file)
         throw KvError(notOpenText());
     QByteArray bytes = CodePage::toWindows1252(line);

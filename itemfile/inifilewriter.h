@@ -22,6 +22,9 @@ public:
     // On failure shows "Error writing file." and stays unopened; the first
     // later write then throws.
     void Crea(const QString &fileName);
+    // Writes into memory instead: the very bytes a file would get.
+    void CreaInMemory();
+    const QByteArray &memoryBytes() const { return m_memory; }
     // Throws KvError when the file cannot be completed.
     void Close();
 
@@ -34,7 +37,7 @@ public:
     void AddStringKey(const QString &key, const QString &value);
     void AddIntegerKey(const QString &key, qint32 value);
 
-    bool isOpen() const { return m_file != nullptr; }
+    bool isOpen() const { return m_file != nullptr || m_inMemory; }
 
 private:
     void writeLine(const QString &line);
@@ -45,4 +48,6 @@ private:
     QString m_fileName;
     QString m_openError;               // the system's reason when Crea could not open
     std::unique_ptr<QSaveFile> m_file; // iniFile
+    bool m_inMemory = false;
+    QByteArray m_memory;
 };

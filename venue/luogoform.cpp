@@ -14,16 +14,19 @@
 #include "profilewidgets.h"
 #include "regularfile.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QSlider>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -80,6 +83,38 @@ FieldSpec bar(QString control, QString key, QString comment, QString label, Text
     f.valueText = std::move(text);
     return f;
 }
+
+// One press on the profile: the levels and types before and after it.
+class ProfileEdit : public QUndoCommand
+{
+public:
+    using Apply = std::function<void(const Profilo::Levels &, const QString &)>;
+    ProfileEdit(Apply apply, Profilo::Levels beforeLevels, QString beforeTypes,
+                Profilo::Levels afterLevels, QString afterTypes)
+        : m_apply(std::move(apply))
+        , m_beforeLevels(beforeLevels)
+        , m_beforeTypes(std::move(beforeTypes))
+        , m_afterLevels(afterLevels)
+        , m_afterTypes(std::move(afterTypes))
+    {
+    }
+    void undo() override { m_apply(m_beforeLevels, m_beforeTypes); }
+    void redo() override
+    {
+        // The press itself already made the change.
+        if (m_done)
+            m_apply(m_afterLevels, m_afterTypes);
+        m_done = true;
+    }
+
+private:
+    Apply m_apply;
+    Profilo::Levels m_beforeLevels;
+    QString m_beforeTypes;
+    Profilo::Levels m_afterLevels;
+    QString m_afterTypes;
+    bool m_done = false;
+};
 
 QString depthText(int cm, bool)
 {
@@ -413,11 +448,25 @@ void TLuogoForm::buildVenueUi()
     m_limiti->setObjectName(u"LuogoLimiti"_s);
     m_limiti->setGeometry(kPhoto.left(), kPhoto.top(), kPhoto.width(), kOverlayHeight);
     connect(m_limiti, &ProfileOverlay::pressed, this,
-            [this](int x, int y, Profilo::Button b) { movAllShapes(x, y, b); });
+            [this](int x, int y, Profilo::Button b) { pressProfile(x, y, b); });
     connect(m_limiti, &ProfileOverlay::moved, this, [this](int x, int y) { verAllShapes(x, y); });
     connect(m_limiti, &ProfileOverlay::left, this, [this] { verAllShapes(0, 0); });
 
     connect(m_colorBox, &QComboBox::currentIndexChanged, this, [this] { LuogoColorBoxChange(); });
+
+    // Window-wide keys; a focused text field takes them for its own undo.
+    m_undo = new QUndoStack(this);
+    auto *undo = new QAction(this);
+    undo->setObjectName(u"ProfileUndo"_s);
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    connect(undo, &QAction::triggered, m_undo, &QUndoStack::undo);
+    auto *redo = new QAction(this);
+    redo->setObjectName(u"ProfileRedo"_s);
+    connect(redo, &QAction::triggered, m_undo, &QUndoStack::redo);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addAction(undo);
+    addAction(redo);
 }
 
 void TLuogoForm::captionsExtra(bool en)
@@ -536,6 +585,30 @@ void TLuogoForm::movAllShapes(int x, int y, Profilo::Button button)
         movShape(i, m_photo.left() + x, m_photo.top() + y, button);
 }
 
+void TLuogoForm::pressProfile(int x, int y, Profilo::Button button)
+{
+    const Profilo::Levels levels = m_profile.levels();
+    const QString types = m_profile.types();
+    movAllShapes(x, y, button);
+    if (m_profile.levels() == levels && m_profile.types() == types)
+        return;
+    m_undo->push(new ProfileEdit(
+        [this](const Profilo::Levels &l, const QString &t) { setProfileState(l, t); }, levels,
+        types, m_profile.levels(), m_profile.types()));
+    contentChanged();
+}
+
+void TLuogoForm::setProfileState(const Profilo::Levels &levels, const QString &types)
+{
+    for (int i = 1; i <= Profilo::kMarkers; ++i) {
+        m_profile.iniShape(i, levels[i - 1]);
+        placeMarker(i);
+    }
+    m_profile.setTypes(types);
+    redrawProfile();
+    contentChanged();
+}
+
 void TLuogoForm::verShape(int idx, int X, int Y)
 {
     const int x = X - m_photo.left();
@@ -573,6 +646,7 @@ void TLuogoForm::LuogoColorBoxChange()
 
 void TLuogoForm::newExtra()
 {
+    m_undo->clear();
     EnableGradoLentezza();
     m_profCasuale->setChecked(true);
     setPresenceLink(QString());
@@ -583,6 +657,7 @@ void TLuogoForm::newExtra()
 
 void TLuogoForm::readExtra(const IniProfile &ini)
 {
+    m_undo->clear();
     m_profCasuale->setChecked(ini.readString(kSection, kProfCasuale, u"S"_s) == u"S"_s);
     strToPosShapes(ini.readString(kSection, kLimiti, Profilo::zeroText()));
     m_profile.setTypes(ini.readString(kSection, kTipoLimiti, Profilo::zeroText()));
@@ -629,6 +704,7 @@ bool TLuogoForm::verificaExtra()
 
 void TLuogoForm::savedExtra()
 {
+    m_undo->clear();
     redrawProfile();
 }
 

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QSlider;
 class QToolButton;
+class QUndoStack;
 class TPresPesciForm;
 
 // The venue editor: the common item editor plus the fishing-area profile
@@ -59,6 +60,10 @@ public:
     void verAllShapes(int x, int y);
     // movAllShapes (0, 0) with the middle button, then verAllShapes (0, 0).
     void redrawProfile();
+    // A press on the profile by the user: movAllShapes, undoable.
+    void pressProfile(int x, int y, Profilo::Button button);
+    // The marker presses and type changes since the last New, Load or Save.
+    QUndoStack *profileUndo() const { return m_undo; }
 
     // The 20 named colours of the line colour list, in list order.
     static const std::array<std::pair<const char *, QRgb>, 20> &lineColours();
@@ -77,6 +82,7 @@ private:
     void buildVenueUi();
     void placeMarker(int idx);
     void setPresenceLink(const QString &link);
+    void setProfileState(const Profilo::Levels &levels, const QString &types);
     int maxDistance() const;
 
     TPresPesciForm &m_presPesci;
@@ -99,4 +105,5 @@ private:
     ProfileOverlay *m_limiti = nullptr;
     std::array<ProfileShape *, Profilo::kMarkers> m_shapes{};
     QRect m_photo; // the photo view, in window coordinates
+    QUndoStack *m_undo = nullptr;
 };

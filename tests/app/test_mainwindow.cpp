@@ -4,6 +4,7 @@
 #include "korvalisappform.h"
 #include "overlaps.h"
 #include "scripteddesktop.h"
+#include "visibletexts.h"
 #include "testinstallation.h"
 
 #include <QAction>
@@ -31,14 +32,15 @@ QAction *action(QWidget *w, const QString &name)
     return w->findChild<QAction *>(name);
 }
 
-// Closes the next modal window once it is shown, after running `check` on it.
+// Closes the next modal window once it is shown, after running `check` on it
+// (hidden: what `check` typed is not the point).
 void whenModal(const std::function<void(QWidget *)> &check)
 {
     QTimer::singleShot(0, [check] {
         QWidget *w = QApplication::activeModalWidget();
         QVERIFY(w);
         check(w);
-        w->close();
+        w->hide();
     });
 }
 } // namespace
@@ -179,7 +181,7 @@ void TestMainWindow::switchToEnglishAndBack()
     QString title;
     QString fileName;
     whenModal([&](QWidget *editor) {
-        title = editor->windowTitle();
+        title = shownTitle(editor);
         fileName = editor->findChild<QLabel *>(u"AmoFileName"_s)->text();
     });
     action(&w, u"Amo"_s)->trigger();

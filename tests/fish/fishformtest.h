@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editortest.h"
+#include "visibletexts.h"
 
 #include <QApplication>
 

@@ -344,7 +344,7 @@ void TestPasturaForm::englishTexts()
     QCOMPARE(listaMare()->horizontalHeaderItem(1)->text(), u"Attratto (S/N)"_s);
     QCOMPARE(listaMare()->statusTip(), u"Tabelle pesci d'acqua marittima attratti dalla pastura"_s);
     start(true);
-    QCOMPARE(form->windowTitle(), u"Groundbait"_s);
+    QCOMPARE(shownTitle(form), u"Groundbait"_s);
     QCOMPARE(form->fileNameLabel(), u"NewGroundbait.kvt"_s);
     QCOMPARE(ctl<QLabel>(u"Label10"_s)->text(), u"Durat. (min)"_s);
     QCOMPARE(ctl<QLabel>(u"Label4"_s)->text(), u"Fishes"_s);

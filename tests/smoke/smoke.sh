@@ -6,7 +6,8 @@
 #   2. without the game's settings file the message window comes up, and
 #      once dismissed the program ends with a non-zero status;
 #   3. --version, --help and the KORVALIS_DATA_DIR variable work;
-#   4. item files named on the command line open in their editors, in turn;
+#   4. item files named on the command line open in their editors, in turn,
+#      and each, unchanged, closes on Escape at once (no question);
 #   5. --check runs without any display.
 # Exits 77 (skipped) only when Xvfb or xdotool is missing.
 #
@@ -196,7 +197,8 @@ cp "$data/Korvalis/Ami/amo.bmp" "$data/Korvalis/Esche/esca.bmp"
 "$editor" --data-dir "$data" "$data/Korvalis/Ami/riga.KVA" "$data/Korvalis/Esche/riga.kve" \
     >"$work/app.log" 2>&1 &
 app_pid=$!
-# Waits for the editor window titled $1, then closes it with Escape.
+# Waits for the editor window titled $1, closes it with Escape and waits
+# for it to go: an unchanged editor asks nothing.
 close_editor()
 {
     local deadline=$(($(now_ms) + window_timeout * 1000)) id
@@ -207,6 +209,11 @@ close_editor()
         sleep 0.1
     done
     press_keys "$id" Escape
+    deadline=$(($(now_ms) + 10000))
+    while xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; do
+        [ "$(now_ms)" -lt "$deadline" ] || fail "FILE: the unchanged $1 editor stayed open on Escape"
+        sleep 0.05
+    done
 }
 close_editor Amo
 close_editor Esca
@@ -215,7 +222,7 @@ press_keys "$window" alt+f s
 wait_exit "File > Esci after the editors"
 [ "$status" -eq 0 ] || fail "FILE: editor exited with status $status"
 no_sanitizer_report "FILE"
-echo "ok: a hook and a bait named on the command line opened one after the other"
+echo "ok: a hook and a bait named on the command line opened one after the other and closed on Escape"
 
 # Case 5: --check needs no display at all.
 report="$(env -u DISPLAY -u QT_QPA_PLATFORM "$editor" --check "$data/Korvalis/Ami/amo.bmp" \

@@ -9,11 +9,18 @@
 #include <QTabWidget>
 #include <QWidget>
 
+// The title as the window shows it: "Amo", or "Amo*" when modified.
+inline QString shownTitle(const QWidget *w)
+{
+    return QString(w->windowTitle())
+        .replace(QStringLiteral("[*]"), w->isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 // Every text a user can see or read in the status bar of a window: what a
 // language switch must change.
 inline QStringList visibleTexts(QWidget *root)
 {
-    QStringList texts{root->windowTitle()};
+    QStringList texts{shownTitle(root)};
     for (auto *w : root->findChildren<QWidget *>()) {
         texts << w->statusTip();
         if (auto *l = qobject_cast<QLabel *>(w))

@@ -121,6 +121,7 @@ private Q_SLOTS:
     void pictureAlreadyInKindFolderStaysIntact();
     void failingSaveKeepsPreviousFile();
     void pictureCopyFailureIsReported();
+    void differentPictureOfTheSameNameAsks();
     void missingPictureOnLoad();
     void strangersFilesAreRefused_data();
     void strangersFilesAreRefused();
@@ -416,6 +417,28 @@ void TestAmoForm::strangersFilesAreRefused()
     QCOMPARE(args.mid(args.indexOf(u"--"_s) + 1), QStringList{u"./X.kva"_s});
 }
 
+void TestAmoForm::differentPictureOfTheSameNameAsks()
+{
+    const QString green =
+        makePicture(inst->dataPath() + u"/p.jpg"_s, QSize(100, 100), Qt::darkGreen);
+    fillExample(green);
+    saveAs(ami() + u"A.kva"_s);
+    // The same bytes from elsewhere ask nothing; different ones ask.
+    for (const QColor colour : {Qt::darkGreen, Qt::red, Qt::red}) {
+        QFile::remove(ami() + u"B.kva"_s);
+        desk->answerOpen(makePicture(inst->editor() + u"p.jpg"_s, QSize(100, 100), colour));
+        ctl<QToolButton>(u"SpeedButtonOpenFoto"_s)->click();
+        const int answer = int(desk->questions.size()); // cancel, then replace
+        if (colour == Qt::red)
+            desk->answerQuestion(1 - answer);
+        saveAs(ami() + u"B.kva"_s);
+        QCOMPARE(QFileInfo::exists(ami() + u"B.kva"_s), answer != 0 || colour != Qt::red);
+        QCOMPARE(TestInstallation::read(ami() + u"p.jpg"_s),
+                 TestInstallation::read(answer ? inst->editor() + u"p.jpg"_s : green));
+    }
+    QVERIFY(desk->questions[0].text.contains(u"\"p.jpg\""_s));
+}
+
 void TestAmoForm::missingPictureOnLoad()
 {
     fillExample(makePicture(ami() + u"amo_trota.jpg"_s));
@@ -475,6 +498,8 @@ void TestAmoForm::cancelledDialogsChangeNothing()
     fillExample(makePicture(ami() + u"amo_trota.jpg"_s));
     const QString picture = form->fileNameFoto();
     for (const QString &entry : {u"Apri"_s, u"Salva"_s, u"Zip1"_s, u"Unzip1"_s}) {
+        if (entry == u"Apri"_s || entry == u"Unzip1"_s)
+            desk->answerQuestion(1); // do not save, then cancel the dialog
         desk->cancelNextDialog();
         trigger(entry);
     }
@@ -562,7 +587,7 @@ void TestAmoForm::zipRoundTripWithRealTools()
 void TestAmoForm::englishUi()
 {
     start(true);
-    QCOMPARE(form->windowTitle(), u"Hook"_s);
+    QCOMPARE(shownTitle(form), u"Hook"_s);
     QCOMPARE(form->fileNameLabel(), u"NewHook.kva"_s);
     QCOMPARE(ctl<QLabel>(u"Label4"_s)->text(), u"Metal"_s);
     QCOMPARE(ctl<QLabel>(u"Label13"_s)->text(), u"Ideal bait"_s);

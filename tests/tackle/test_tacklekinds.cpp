@@ -833,7 +833,7 @@ void TestTackleKinds::weightLabelAfterNew()
 void TestTackleKinds::englishWindowTexts()
 {
     start(u"float"_s, true);
-    QCOMPARE(form->windowTitle(), u"Floating"_s);
+    QCOMPARE(shownTitle(form), u"Floating"_s);
     QCOMPARE(form->fileNameLabel(), u"NewFloating.kvg"_s);
     QCOMPARE(combo(u"GallCorrente"_s)->count(), 4);
     QCOMPARE(combo(u"GallCorrente"_s)->currentText(), u"Motionless water (or smooth sea)"_s);
@@ -855,7 +855,7 @@ void TestTackleKinds::englishWindowTexts()
     QCOMPARE(label(u"Label8"_s), u"Working dep."_s);
     QCOMPARE(combo(u"EscaColoreAmo"_s)->currentText(), u"Not defined"_s);
     start(u"sinker"_s, true);
-    QCOMPARE(form->windowTitle(), u"Shot"_s);
+    QCOMPARE(shownTitle(form), u"Shot"_s);
     QCOMPARE(ctl<QAction>(u"Salva"_s)->statusTip(), u"Save shot"_s);
     QCOMPARE(label(u"Label6"_s), u"Link"_s);
 }
@@ -889,7 +889,7 @@ void TestTackleKinds::windowFrame()
     for (QSlider *b : form->findChildren<QSlider *>())
         b->setValue(b->maximum() - 1);
     checkFrame(sizes.at(kc->kind), QPoint(150, 140));
-    form->close();
+    form->hide();
 }
 
 void TestTackleKinds::mainWindowOpensEditorWithNew()

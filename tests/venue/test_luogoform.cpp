@@ -1,4 +1,5 @@
 #include "editortest.h"
+#include "visibletexts.h"
 #include "luogoform.h"
 #include "prespesciform.h"
 #include "profilewidgets.h"
@@ -162,6 +163,7 @@ private Q_SLOTS:
     void pointerAndPressesOnTheOverlay();
     void colourChangeRepaintsLinesAndMarkers();
     void newResetsProfileButNotColour();
+    void undoAndRedoEveryPress();
     void readDefaultsAndClamping_data();
     void readDefaultsAndClamping();
     void depthLabel_data();
@@ -180,6 +182,33 @@ private Q_SLOTS:
     void photoDecodedAtHalfScaleAndNotReloaded();
     void englishTexts();
 };
+
+void TestLuogoForm::undoAndRedoEveryPress()
+{
+    Venue v;
+    v.tipi = u"3012"_s; // hand-edited: a press rewrites it to 32 digits
+    openVenue(v);
+    showForm();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    const auto texts = [this]() -> QString { return form->posShapesToStr() + form->tipoLimiti(); };
+    QStringList states{texts()};
+    for (int i = 0; i < 12; ++i) {
+        QTest::mouseClick(overlay(), i % 3 ? Qt::LeftButton : Qt::RightButton, {},
+                          QPoint(mid(1 + i * 5 % 32), i % 2 ? 0 : 250));
+        states << texts();
+    }
+    for (const bool redo : {false, true, false})
+        for (int i = 1; i <= 12; ++i) { // redo alternates Ctrl+Y and Ctrl+Shift+Z
+            QTest::keyClick(form, redo && i % 2 ? Qt::Key_Y : Qt::Key_Z,
+                            redo && !(i % 2) ? Qt::ControlModifier | Qt::ShiftModifier
+                                             : Qt::ControlModifier);
+            QCOMPARE(texts(), states[redo ? i : 12 - i]);
+            QCOMPARE(form->isModified(), redo || i < 12);
+        }
+    saveAs(luoghi() + u"Lago.kvl"_s);
+    QCOMPARE(TestInstallation::read(luoghi() + u"Lago.kvl"_s), venueFile(v));
+}
 
 void TestLuogoForm::windowLayout()
 {
@@ -748,7 +777,7 @@ void TestLuogoForm::photoDecodedAtHalfScaleAndNotReloaded()
 void TestLuogoForm::englishTexts()
 {
     start(true);
-    QCOMPARE(form->windowTitle(), u"Venue"_s);
+    QCOMPARE(shownTitle(form), u"Venue"_s);
     QCOMPARE(form->fileNameLabel(), u"NewVenue.kvl"_s);
     auto *tipo = ctl<QComboBox>(u"LuogoTipo"_s);
     QCOMPARE(tipo->currentText(), u"River or torrent"_s);
