@@ -15,7 +15,8 @@ struct DecodedPicture
     QString damage;
 };
 
-// Decodes all of `bytes`: only a full decode tells a truncated JPEG, which
-// the decoder fills up with grey, from a whole one. A BMP's pixel data must
-// lie inside the file, as its reader silently stops at the end.
+// Decodes all of `bytes`: only decoding every coded block tells a truncated
+// JPEG, which the decoder fills up with grey, from a whole one. A BMP's
+// pixel data must lie inside the file, as its reader silently stops at the
+// end.
 DecodedPicture decodePicture(const QByteArray &bytes);
