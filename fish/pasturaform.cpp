@@ -78,9 +78,9 @@ KindForm TPasturaForm::describe()
     k.msgDescr = {u"Inserire la descrizione della pastura."_s,
                   u"Groundbait description not valid."_s};
     k.fileChecks = [](FileCheck &c) {
-        const int durata =
+        const int seconds =
             std::clamp(c.ini().readInteger(c.section(), u"SECONDI"_s, 0), 0, kDurataMax);
-        if (durata == 0)
+        if (seconds == 0)
             c.error(u"SECONDI"_s, u"the groundbait lasts 0 seconds: the editor refuses to save "
                                   "it"_s);
         checkSpeciesSection(c, Acqua::Dolce, SpeciesValues::Flag);

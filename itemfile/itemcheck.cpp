@@ -294,6 +294,8 @@ std::vector<Finding> checkItemBytes(const QByteArray &bytes, const KindForm &for
         case FieldSpec::Type::Picture:
             checkPicture(c, f);
             break;
+        case FieldSpec::Type::Button:
+            break; // stores nothing
         }
     }
     // The kind's own checks of stored values, on the values the editor
