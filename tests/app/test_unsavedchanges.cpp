@@ -60,7 +60,8 @@ private Q_SLOTS:
                                             {pastura, u"PasturaLista"_s},
                                             {luogo, u"LuogoProfCasuale"_s},
                                             {luogo, u"LuogoLimiti"_s}})
-            for (const QString exit : {u"Escape"_s, u"close"_s, u"Nuovo"_s, u"Apri"_s, u"Unzip1"_s})
+            for (const QString &exit :
+                 {u"Escape"_s, u"close"_s, u"Nuovo"_s, u"Apri"_s, u"Unzip1"_s})
                 for (int answer : {Save, Discard, Cancel, NoEdit, SaveCancelled})
                     QTest::addRow("%s, %s, %d", qPrintable(control), qPrintable(exit), answer)
                         << file << control << exit << answer;
