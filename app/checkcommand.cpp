@@ -28,13 +28,6 @@
 #include <algorithm>
 #include <array>
 
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -101,8 +94,10 @@ public:
             m_out << "{\"files\":[";
     }
 
-    void file(const QString &path, std::optional<ItemKind> kind, std::vector<Finding> findings)
+    // `path` is shown with the platform's separators, as the user typed it.
+    void file(const QString &filePath, std::optional<ItemKind> kind, std::vector<Finding> findings)
     {
+        const QString path = QDir::toNativeSeparators(filePath);
         std::stable_sort(findings.begin(), findings.end(),
                          [](const Finding &a, const Finding &b) { return a.line < b.line; });
         ++m_files;
@@ -174,59 +169,6 @@ private:
     int m_warnings = 0;
 };
 
-// One entry of a folder: its name as the file system holds it.
-struct Entry
-{
-    QByteArray name;
-    bool folder = false; // a folder itself, not a link to one
-};
-
-// The entries of the folder `path` in name order; false with the system's
-// reason when it cannot be listed (no permission, a path past the
-// system's limit...), which must never pass for an empty folder.
-bool listFolder(const QByteArray &path, std::vector<Entry> &entries, QString &reason)
-{
-#ifdef Q_OS_UNIX
-    DIR *dir = ::opendir(path.constData());
-    if (!dir) {
-        reason = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    errno = 0;
-    while (const dirent *e = ::readdir(dir)) {
-        const QByteArray name(e->d_name);
-        if (name != "." && name != "..") {
-            // Relative to the open folder, so a long path still works.
-            struct stat st
-            {};
-            const bool folder = ::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0
-                                && S_ISDIR(st.st_mode);
-            entries.push_back(Entry{name, folder});
-        }
-        errno = 0;
-    }
-    const int err = errno;
-    ::closedir(dir);
-    if (err != 0) {
-        reason = QString::fromLocal8Bit(std::strerror(err));
-        return false;
-    }
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry &a, const Entry &b) { return a.name < b.name; });
-#else
-    const QDir dir(QFile::decodeName(path));
-    if (!dir.isReadable()) {
-        reason = u"Permission denied"_s;
-        return false;
-    }
-    const QFileInfoList infos = dir.entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &e : infos)
-        entries.push_back(Entry{QFile::encodeName(e.fileName()), e.isDir() && !e.isSymLink()});
-#endif
-    return true;
-}
-
 // A name the file system holds as text, or nothing when it is not UTF-8
 // (made on Windows in its code page, say).
 std::optional<QString> utf8Name(const QByteArray &name)
@@ -257,33 +199,28 @@ QString escapedName(const QByteArray &name)
 // nesting exhausts the call stack.
 void walk(const QString &root, Printer &printer)
 {
-    struct Folder
-    {
-        QByteArray path;
-        QString shown;
-    };
-    std::vector<Folder> pending{{QFile::encodeName(root), root}};
+    // Names that are not UTF-8 are reported, never descended into, so every
+    // folder's path is text.
+    std::vector<QString> pending{root};
     while (!pending.empty()) {
-        const Folder dir = std::move(pending.back());
+        const QString dir = std::move(pending.back());
         pending.pop_back();
-        std::vector<Entry> entries;
+        std::vector<FolderEntry> entries;
         QString reason;
-        if (!listFolder(dir.path, entries, reason)) {
-            printer.file(dir.shown, std::nullopt,
+        if (!listFolder(dir, entries, reason)) {
+            printer.file(dir, std::nullopt,
                          {fileError(u"the folder cannot be read: %1"_s.arg(reason))});
             continue;
         }
-        const bool slash = dir.path.endsWith('/');
-        const QByteArray path = slash ? dir.path : dir.path + '/';
-        const QString shown = slash ? dir.shown : dir.shown + u'/';
-        std::vector<Folder> subfolders;
-        for (const Entry &e : entries) {
+        const QString shown = dir.endsWith(u'/') ? dir : dir + u'/';
+        std::vector<QString> subfolders;
+        for (const FolderEntry &e : entries) {
             const std::optional<QString> name = utf8Name(e.name);
             if (!name) {
                 printer.file(shown + escapedName(e.name), std::nullopt,
                              {fileError(u"the name is not valid UTF-8: not checked"_s)});
             } else if (e.folder) {
-                subfolders.push_back(Folder{path + e.name, shown + *name});
+                subfolders.push_back(shown + *name);
             } else if (const std::optional<ItemKind> kind = kindOfFileName(*name)) {
                 printer.file(shown + *name, kind, checkItemFile(shown + *name, *kind));
             }

@@ -1,4 +1,5 @@
 #include "checkcommand.h"
+#include "console.h"
 #include "korvalisapp.h"
 #include "korvalisappform.h"
 #include "qtdesktopservices.h"
@@ -58,6 +59,7 @@ void setUp(QCommandLineParser &parser, Options &o)
 // answers (and ends the program) before any check.
 int runHeadless(int argc, char *argv[])
 {
+    useParentConsole();
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     Options o;
@@ -100,6 +102,7 @@ int main(int argc, char *argv[])
     setUp(parser, o);
     parser.process(app);
     if (parser.isSet(o.json)) {
+        useParentConsole();
         QTextStream(stderr) << "korvalisedit: --json goes with --check\n";
         return 2;
     }

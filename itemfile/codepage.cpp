@@ -1,5 +1,7 @@
 #include "codepage.h"
 
+#include "ansicodepage.h"
+
 #include <array>
 
 namespace CodePage {
@@ -30,6 +32,8 @@ char encodeOne(char16_t c)
 
 QByteArray toWindows1252(QStringView text)
 {
+    if (const std::optional<unsigned> page = AnsiCodePage::foreignPage())
+        return AnsiCodePage::encode(text, *page);
     QByteArray out;
     out.reserve(text.size());
     const qsizetype n = text.size();
@@ -49,6 +53,8 @@ QByteArray toWindows1252(QStringView text)
 
 QString fromWindows1252(QByteArrayView bytes)
 {
+    if (const std::optional<unsigned> page = AnsiCodePage::foreignPage())
+        return AnsiCodePage::decode(bytes, *page);
     QString out(bytes.size(), Qt::Uninitialized);
     QChar *dst = out.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {

@@ -5,8 +5,9 @@
 #include <QString>
 #include <QStringView>
 
-// Item files are 8-bit Windows-1252 text, the ANSI page the game uses.
-// Conversion is done here so it behaves the same on every platform.
+// Item files are 8-bit text in the ANSI page the game uses: Windows-1252,
+// converted here so it behaves the same on every platform, and only on a
+// Windows whose ANSI page is another, that page (AnsiCodePage).
 namespace CodePage {
 
 // Characters Windows-1252 cannot represent become '?'.

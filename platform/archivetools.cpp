@@ -3,6 +3,7 @@
 #include "desktopservices.h"
 #include "regularfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +20,9 @@
 #include <utility>
 #include <vector>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #endif
 
@@ -106,13 +109,10 @@ std::optional<QString> resolveFolder(const QDir &base, const QString &dirPart)
     return resolved;
 }
 
-// unzip reads the archive name as a pattern; bracket each wildcard character
-// so that "Trota[1].zip" does not open "Trota1.zip".
+// unzip reads the archive name as a pattern, on Windows too; bracket each
+// wildcard character so that "Trota[1].zip" does not open "Trota1.zip".
 QString literalUnzipArchive(const QString &absPath)
 {
-#ifdef Q_OS_WIN
-    return absPath;
-#else
     const qsizetype slash = absPath.lastIndexOf(u'/');
     QString name;
     for (const QChar ch : absPath.mid(slash + 1)) {
@@ -122,6 +122,19 @@ QString literalUnzipArchive(const QString &absPath)
             name += ch;
     }
     return absPath.left(slash + 1) + name;
+}
+
+// Staging folders are the program's own business: Explorer shows them only
+// with hidden files (the dot hides them elsewhere).
+void hideFolder(const QString &path)
+{
+#ifdef Q_OS_WIN
+    const std::wstring native = QDir::toNativeSeparators(path).toStdWString();
+    const DWORD attrs = GetFileAttributesW(native.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(native.c_str(), attrs | FILE_ATTRIBUTE_HIDDEN);
+#else
+    Q_UNUSED(path);
 #endif
 }
 
@@ -387,8 +400,16 @@ QStringList ArchiveTools::splitQuotedList(const QString &fileIn)
 
 QString ArchiveTools::toolPath(const QString &baseName) const
 {
-    if (!m_appPath.isEmpty()) {
-        const QFileInfo local(m_appPath + u'/' + toolFileName(baseName));
+    // A file association starts the editor in the item's folder, not in
+    // its install folder, where the tools are shipped beside the program.
+    QStringList dirs;
+    if (QCoreApplication::instance())
+        dirs.append(QCoreApplication::applicationDirPath());
+    dirs.append(m_appPath);
+    for (const QString &dir : std::as_const(dirs)) {
+        if (dir.isEmpty())
+            continue;
+        const QFileInfo local(dir + u'/' + toolFileName(baseName));
         if (local.isFile() && local.isExecutable())
             return local.absoluteFilePath();
     }
@@ -402,6 +423,11 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
     if (!fileDir.isEmpty() && QFileInfo(fileDir).isDir())
         QDir::setCurrent(fileDir);
     const QString baseDir = QDir::currentPath();
+#ifdef Q_OS_WIN
+    // Windows cannot remove or rename a folder that is some process's
+    // current directory: the tool gets it as its working folder instead.
+    QDir::setCurrent(m_appPath);
+#endif
     const QDir base(baseDir);
 
     const QString tool = toolPath(u"zip"_s);
@@ -495,6 +521,7 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
     }
     work.setAutoRemove(false);
     const QString workDir = work.path();
+    hideFolder(workDir);
     // The ".zip" suffix keeps zip from appending one.
     const QString temp = workDir + u"/archive.zip"_s;
 
@@ -651,6 +678,12 @@ std::optional<ArchiveListing> ArchiveTools::listArchive(const QString &fileZip,
     QByteArrayList lines = names.out.split('\n');
     if (!lines.isEmpty() && lines.constLast().isEmpty())
         lines.removeLast();
+#ifdef Q_OS_WIN
+    // unzip.exe ends its lines with CR LF; no Windows name holds a CR.
+    for (QByteArray &line : lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+#endif
     // A line break inside a name would make two names of one.
     if (lines.size() != count)
         return unlisted({false,
@@ -694,6 +727,7 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath, const Im
     }
     staging.setAutoRemove(false);
     const QString stage = staging.path();
+    hideFolder(stage);
 
     // No -q: it also turns unzip's warnings (a "../" dropped) into exit code 0.
     const QStringList args{u"-o"_s, literalUnzipArchive(archive), u"-d"_s, stage};

@@ -10,6 +10,11 @@
 
 #include <vector>
 
+#ifdef Q_OS_WIN
+#include <shlobj.h>
+#include <windows.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -176,7 +181,16 @@ void QtDesktopServices::startProcess(const QString &program, const QStringList &
 QString QtDesktopServices::commonAppDataFolder()
 {
 #ifdef Q_OS_WIN
-    return QDir::fromNativeSeparators(qEnvironmentVariable("ProgramData", u"C:\\ProgramData"_s));
+    // The shell's known folder, not %ProgramData%: the environment of a
+    // process may be anything its parent gave it.
+    PWSTR path = nullptr;
+    QString folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramData, KF_FLAG_DEFAULT, nullptr, &path)))
+        folder = QDir::fromNativeSeparators(QString::fromWCharArray(path));
+    CoTaskMemFree(path);
+    while (folder.size() > 3 && folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder;
 #else
     // Off Windows the game runs under Wine: its machine-wide data folder is
     // ProgramData inside the Wine prefix.

@@ -3,9 +3,16 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifndef Q_OS_WIN
+#include <QDir>
+
+#include <algorithm>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -79,32 +86,150 @@ bool isRegularFile(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool listFolder(const QString &path, std::vector<FolderEntry> &entries, QString &reason)
+{
+    DIR *dir = ::opendir(QFile::encodeName(path).constData());
+    if (!dir) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    errno = 0;
+    while (const dirent *e = ::readdir(dir)) {
+        const QByteArray name(e->d_name);
+        if (name != "." && name != "..") {
+            // Relative to the open folder, so a long path still works.
+            struct stat st
+            {};
+            const bool folder = ::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0
+                                && S_ISDIR(st.st_mode);
+            entries.push_back(FolderEntry{name, folder});
+        }
+        errno = 0;
+    }
+    const int err = errno;
+    ::closedir(dir);
+    if (err != 0) {
+        reason = QString::fromLocal8Bit(std::strerror(err));
+        return false;
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry &a, const FolderEntry &b) { return a.name < b.name; });
+    return true;
+}
+
 #else
+
+namespace {
+
+// The path as the wide Win32 calls take it: absolute, with the \\?\ prefix,
+// so that no length limit applies and a name such as NUL is a file in its
+// folder, never the device.
+std::wstring longPath(const QString &path)
+{
+    QString native = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    if (native.startsWith(u"\\\\?\\"))
+        return native.toStdWString();
+    if (native.startsWith(u"\\\\"))
+        native = u"\\\\?\\UNC\\" + native.mid(2);
+    else
+        native = u"\\\\?\\" + native;
+    return native.toStdWString();
+}
+
+bool isMissingError(DWORD err)
+{
+    return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND
+           || err == ERROR_INVALID_NAME || err == ERROR_BAD_NETPATH;
+}
+
+} // namespace
 
 FileRead readRegularFile(const QString &path, qint64 limit)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return failed(FileRead::Status::Missing);
-    if (!info.isFile())
+    // Folders open too (backup semantics), so that they are told apart from
+    // files that cannot be read; the type is checked on the open handle.
+    const HANDLE h = CreateFileW(longPath(path).c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD err = GetLastError();
+        return failed(isMissingError(err) ? FileRead::Status::Missing
+                                          : FileRead::Status::Unreadable,
+                      qt_error_string(int(err)));
+    }
+    struct Closer
+    {
+        HANDLE h;
+        ~Closer() { CloseHandle(h); }
+    } closer{h};
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info)
+        || (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
         return failed(FileRead::Status::NotRegular);
-    if (info.size() > limit)
+    const qint64 size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    if (size > limit)
         return failed(FileRead::Status::TooLarge);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failed(FileRead::Status::Unreadable, file.errorString());
     FileRead r;
-    r.bytes = file.read(limit + 1);
-    if (file.error() != QFileDevice::NoError)
-        return failed(FileRead::Status::Unreadable, file.errorString());
-    if (r.bytes.size() > limit)
+    // The file may grow while read: never take more than the limit.
+    r.bytes.resize(qsizetype(size) + 1);
+    qsizetype got = 0;
+    while (got < r.bytes.size()) {
+        DWORD n = 0;
+        const DWORD want = DWORD(std::min<qsizetype>(r.bytes.size() - got, 1 << 20));
+        if (!ReadFile(h, r.bytes.data() + got, want, &n, nullptr))
+            return failed(FileRead::Status::Unreadable, qt_error_string(int(GetLastError())));
+        if (n == 0)
+            break;
+        got += n;
+        if (got == r.bytes.size() && got <= limit)
+            r.bytes.resize(std::min<qsizetype>(limit + 1, got * 2));
+    }
+    if (got > limit)
         return failed(FileRead::Status::TooLarge);
+    r.bytes.truncate(got);
     return r;
 }
 
 bool isRegularFile(const QString &path)
 {
-    return QFileInfo(path).isFile();
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExW(longPath(path).c_str(), GetFileExInfoStandard, &data)
+           && !(data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
+}
+
+bool listFolder(const QString &path, std::vector<FolderEntry> &entries, QString &reason)
+{
+    WIN32_FIND_DATAW fd{};
+    const std::wstring pattern = longPath(path) + L"\\*";
+    const HANDLE h = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &fd,
+                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD err = GetLastError();
+        if (err == ERROR_FILE_NOT_FOUND)
+            return true; // a drive's empty root has not even "." and ".."
+        reason = qt_error_string(int(err));
+        return false;
+    }
+    DWORD err = ERROR_NO_MORE_FILES;
+    do {
+        const QString name = QString::fromWCharArray(fd.cFileName);
+        if (name != u"." && name != u"..")
+            entries.push_back(FolderEntry{name.toUtf8(),
+                                          (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                                              && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)});
+        if (!FindNextFileW(h, &fd))
+            err = GetLastError();
+        else
+            err = ERROR_SUCCESS;
+    } while (err == ERROR_SUCCESS);
+    FindClose(h);
+    if (err != ERROR_NO_MORE_FILES) {
+        reason = qt_error_string(int(err));
+        return false;
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry &a, const FolderEntry &b) { return a.name < b.name; });
+    return true;
 }
 
 #endif
