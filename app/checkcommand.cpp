@@ -28,7 +28,6 @@
 #include <algorithm>
 #include <array>
 
-
 using namespace Qt::StringLiterals;
 
 namespace {

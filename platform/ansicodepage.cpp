@@ -20,8 +20,8 @@ QByteArray encode(QStringView text, unsigned page)
         return {};
     const auto *src = reinterpret_cast<const wchar_t *>(text.utf16());
     const int n = int(text.size());
-    const int size = WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, src, n, nullptr, 0, "?",
-                                         nullptr);
+    const int size =
+        WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, src, n, nullptr, 0, "?", nullptr);
     QByteArray out(size, Qt::Uninitialized);
     WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, src, n, out.data(), size, "?", nullptr);
     return out;

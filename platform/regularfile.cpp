@@ -138,8 +138,8 @@ std::wstring longPath(const QString &path)
 
 bool isMissingError(DWORD err)
 {
-    return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND
-           || err == ERROR_INVALID_NAME || err == ERROR_BAD_NETPATH;
+    return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND || err == ERROR_INVALID_NAME
+           || err == ERROR_BAD_NETPATH;
 }
 
 } // namespace
@@ -201,8 +201,8 @@ bool listFolder(const QString &path, std::vector<FolderEntry> &entries, QString 
 {
     WIN32_FIND_DATAW fd{};
     const std::wstring pattern = longPath(path) + L"\\*";
-    const HANDLE h = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &fd,
-                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    const HANDLE h = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+                                      nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD err = GetLastError();
         if (err == ERROR_FILE_NOT_FOUND)
@@ -214,9 +214,9 @@ bool listFolder(const QString &path, std::vector<FolderEntry> &entries, QString 
     do {
         const QString name = QString::fromWCharArray(fd.cFileName);
         if (name != u"." && name != u"..")
-            entries.push_back(FolderEntry{name.toUtf8(),
-                                          (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                                              && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)});
+            entries.push_back(FolderEntry{
+                name.toUtf8(), (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                                   && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)});
         if (!FindNextFileW(h, &fd))
             err = GetLastError();
         else
