@@ -126,9 +126,12 @@ namespace {
 // folder, never the device.
 std::wstring longPath(const QString &path)
 {
+    // A device path (\\.\NUL) or one already prefixed stays as given.
+    if (path.startsWith(u"\\\\") || path.startsWith(u"//"))
+        if (path.size() > 3 && (path[2] == u'.' || path[2] == u'?')
+            && (path[3] == u'\\' || path[3] == u'/'))
+            return QDir::toNativeSeparators(path).toStdWString();
     QString native = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
-    if (native.startsWith(u"\\\\?\\"))
-        return native.toStdWString();
     if (native.startsWith(u"\\\\"))
         native = u"\\\\?\\UNC\\" + native.mid(2);
     else

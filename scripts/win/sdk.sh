@@ -13,8 +13,11 @@ qtver="$(ver qt6-base-dev-tools)"
 # The Info-ZIP sources are pinned: their checksums below are the gate.
 zipver=3.0-13+deb12u1
 unzipver=6.0-28+deb12u1
-recipe="$(cat "$here/sdk.sh" "$here/qtbase-mingw-no-direct2d.patch" \
-    "$top/cmake/mingw-w64-x86_64.cmake" | sha256sum | cut -c1-12)"
+# Bump when a step below changes what the SDK holds; the patch and the
+# toolchain file count by their contents.
+revision=1
+recipe="r$revision-$(cat "$here/qtbase-mingw-no-direct2d.patch" \
+    "$top/cmake/mingw-w64-x86_64.cmake" | sha256sum | cut -c1-8)"
 root="${KV_WIN_SDK_ROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/korvalisedit}"
 sdk="$root/win64-qt$qtver-zip$zipver-unzip$unzipver-$recipe"
 if [ -f "$sdk/.complete" ]; then
@@ -75,10 +78,12 @@ unpack_debian unzip_6.0.orig.tar.gz unzip_6.0-28+deb12u1.debian.tar.xz unzip
 # windows.h goes first; no i386 assembler on x86_64.
 cross=x86_64-w64-mingw32
 first="-DWIN32_LEAN_AND_MEAN= -include windows.h"
-make -s -C zip -f win32/makefile.gcc CC=$cross-gcc RC=$cross-windres \
-    LOC="-DNO_ASM $first" OBJA= CRCA_O= CRCAUO= zip.exe >/dev/null
-make -s -C unzip -f win32/Makefile.gcc CC=$cross-gcc AR=$cross-ar RC=$cross-windres \
-    NOASM=1 CC_CPU_OPT= LOCAL_UNZIP="$first" unzip.exe >/dev/null
+{
+    make -C zip -f win32/makefile.gcc CC=$cross-gcc RC=$cross-windres \
+        LOC="-DNO_ASM $first" OBJA= CRCA_O= CRCAUO= zip.exe
+    make -C unzip -f win32/Makefile.gcc CC=$cross-gcc AR=$cross-ar RC=$cross-windres \
+        NOASM=1 CC_CPU_OPT= LOCAL_UNZIP="$first" unzip.exe
+} >infozip-build.log 2>&1 || { tail -40 infozip-build.log >&2; exit 1; }
 mkdir -p "$partial/infozip/licenses"
 cp zip/zip.exe unzip/unzip.exe "$partial/infozip/"
 $cross-strip --strip-unneeded "$partial/infozip/zip.exe" "$partial/infozip/unzip.exe"
@@ -115,8 +120,14 @@ cmake -S qtbase -B qt-build -G Ninja -Wno-dev \
 log "Qt build (about 20 minutes on two idle cores)"
 cmake --build qt-build -j"$(nproc)" >qt-build.log 2>&1 || { tail -40 qt-build.log >&2; exit 1; }
 cmake --install qt-build >/dev/null
+# The licences of Qt and of the third-party code built into it, for the
+# bundles.
 mkdir -p "$partial/qt/licenses"
 cp qtbase/LICENSES/* "$partial/qt/licenses/"
+mkdir -p "$partial/qt/licenses/3rdparty"
+(cd qtbase/src/3rdparty &&
+ find . \( -iname 'LICENSE*' -o -iname 'COPYING*' \) -type f \
+     -exec cp --parents {} "$partial/qt/licenses/3rdparty/" \;)
 
 printf 'qt6-base %s\nzip %s\nunzip %s\nrecipe %s\n' "$qtver" "$zipver" "$unzipver" "$recipe" \
     > "$partial/.complete"

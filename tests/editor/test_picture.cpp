@@ -1,12 +1,11 @@
 #include "picture.h"
+#include "platformtest.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -27,11 +26,9 @@ QByteArray read(const QString &path)
 
 // A copy always lands as a new file renamed over the target; an untouched
 // target keeps its inode.
-ino_t inode(const QString &path)
+quint64 inode(const QString &path)
 {
-    struct stat st
-    {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+    return PlatformTest::fileId(path);
 }
 
 } // namespace
@@ -70,7 +67,7 @@ void TestPicture::copyReplacesOnlyWhatDiffers()
     write(source, picture);
     if (target != "-")
         write(dest, target);
-    const ino_t before = inode(dest);
+    const quint64 before = inode(dest);
 
     QString error;
     QVERIFY2(Picture::copyTo(source, dest, &error), qPrintable(error));

@@ -2,16 +2,27 @@
 
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// glibc's converter as an independent reference for the assigned bytes.
-// Answers nothing for bytes it does not map.
+// The system's converter as an independent reference for the assigned
+// bytes (glibc's, or Windows' own). Answers nothing for bytes it does not map.
 std::optional<char16_t> iconvDecode(unsigned char byte)
 {
+#ifdef Q_OS_WIN
+    const char in = char(byte);
+    wchar_t out[2] = {};
+    if (MultiByteToWideChar(1252, MB_ERR_INVALID_CHARS, &in, 1, out, 2) != 1)
+        return std::nullopt;
+    return char16_t(out[0]);
+#else
     iconv_t cd = iconv_open("UTF-16LE", "CP1252");
     if (cd == iconv_t(-1))
         return std::nullopt;
@@ -26,6 +37,7 @@ std::optional<char16_t> iconvDecode(unsigned char byte)
     if (rc == size_t(-1) || outLeft != 2)
         return std::nullopt;
     return char16_t(uchar(out[0]) | (uchar(out[1]) << 8));
+#endif
 }
 
 } // namespace

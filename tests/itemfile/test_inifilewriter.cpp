@@ -404,7 +404,7 @@ void TestIniFileWriter::failedCloseKeepsOldFile()
         // Small lines stay in the buffer, so the failure shows at Close.
         FileSizeLimit limit(64);
         if (!limit.active())
-            QSKIP("cannot lower the file size limit");
+            QSKIP(FileSizeLimit::kSkipReason);
         for (int i = 0; i < 20; ++i)
             w.AddStringKey(u"NOME"_s, u"Nuovo"_s);
         try {
@@ -433,7 +433,7 @@ void TestIniFileWriter::failedWriteStopsTheWriter()
     {
         FileSizeLimit limit(64);
         if (!limit.active())
-            QSKIP("cannot lower the file size limit");
+            QSKIP(FileSizeLimit::kSkipReason);
         // A line larger than the buffer goes straight to the file and
         // fails in the call itself.
         try {

@@ -178,7 +178,7 @@ void TestWriteProfile::failedWriteKeepsOldFile()
     {
         FileSizeLimit limit(file.bytes().size() + 16);
         if (!limit.active())
-            QSKIP("cannot lower the file size limit");
+            QSKIP(FileSizeLimit::kSkipReason);
         const QString longValue(4096, u'E');
         QVERIFY(!writeProfileString(path, u"LINGUA"_s, u"KORVALIS"_s, longValue, &error));
     }

@@ -634,7 +634,13 @@ private Q_SLOTS:
             QSKIP("mounting a small tmpfs needs root");
         m_desk.runProcesses = true;
         {
-            FileSizeLimit limit(disk > 0 ? rlim_t(disk) * 1024 : RLIM_INFINITY);
+#ifdef Q_OS_WIN
+            if (disk > 0)
+                QSKIP(FileSizeLimit::kSkipReason);
+            FileSizeLimit limit(0);
+#else
+            FileSizeLimit limit(disk > 0 ? rlim_t(disk) * 1024 : FileSizeLimit::kNone);
+#endif
             tools(emptyAppPath())->UnZip(path(u"src/a.zip"_s), kind);
         }
         const QStringList left = folderEntries(kind);
@@ -663,10 +669,14 @@ private Q_SLOTS:
         QCOMPARE(m_msgs.size(), 0u);
         QCOMPARE(folderEntries(kind), QStringList{u"d"_s});
         QCOMPARE(folderEntries(kind + u"/d"_s), QStringList{u"Pesce_è.kva"_s});
+#ifdef Q_OS_WIN
+        QSKIP("POSIX modes and umask: Windows files have no mode bits");
+#else
         const mode_t mask = umask(0);
         umask(mask);
         QCOMPARE(run(u"stat"_s, {u"-c%a"_s, u"d"_s, u"d/Pesce_è.kva"_s}, kind),
                  u"%1\n%2\n"_s.arg(0755 & ~mask, 0, 8).arg(0644 & ~mask, 0, 8));
+#endif
     }
 
     // zip's own temporary file on a full disk stays nowhere.
@@ -682,6 +692,8 @@ private Q_SLOTS:
         m_desk.runProcesses = true;
         {
             FileSizeLimit limit(4096);
+            if (!limit.active())
+                QSKIP(FileSizeLimit::kSkipReason);
             tools(emptyAppPath())->Zip(outDir + u"/Trota.zip"_s, kind, StrAddApici(u"Trota.kva"_s));
         }
         QCOMPARE(m_msgs.size(), 1u);
