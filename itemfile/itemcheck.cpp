@@ -6,6 +6,7 @@
 #include "picturedecode.h"
 #include "regularfile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -144,7 +145,8 @@ void checkPicture(FileCheck &c, const FieldSpec &f)
     const QString found = FileNames::resolveCase(path);
     const FileRead read = readRegularFile(found, kMaxPictureFileSize);
     if (read.status == FileRead::Status::Missing) {
-        c.error(f.key, u"picture %1 not found in %2"_s.arg(quoted(name), c.folder()));
+        c.error(f.key, u"picture %1 not found in %2"_s.arg(quoted(name),
+                                                           QDir::toNativeSeparators(c.folder())));
         return;
     }
     if (found != path) {

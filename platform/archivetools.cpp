@@ -89,21 +89,24 @@ std::optional<QString> resolveFolder(const QDir &base, const QString &dirPart)
     QString resolved;
     for (const QString &part : dirPart.split(u'/', Qt::SkipEmptyParts)) {
         const QDir here(base.filePath(resolved));
+        // Listed rather than tested: a case-insensitive file system would
+        // answer for "Spin" when the disk says "sPIN".
         QString found;
-        if (QFileInfo(here.filePath(part)).isDir()) {
-            found = part;
-        } else {
-            for (const QString &name :
-                 here.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
-                if (name.compare(part, Qt::CaseInsensitive) != 0)
-                    continue;
-                if (!found.isEmpty())
-                    return std::nullopt; // ambiguous: do not guess
+        bool ambiguous = false;
+        for (const QString &name :
+             here.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+            if (name == part) {
+                found = name;
+                ambiguous = false;
+                break;
+            }
+            if (name.compare(part, Qt::CaseInsensitive) == 0) {
+                ambiguous = !found.isEmpty();
                 found = name;
             }
-            if (found.isEmpty())
-                return std::nullopt;
         }
+        if (found.isEmpty() || ambiguous)
+            return std::nullopt; // none, or several: do not guess
         resolved += found + u'/';
     }
     return resolved;
@@ -420,13 +423,16 @@ void ArchiveTools::Zip(const QString &fileZip, const QString &fileDir, const QSt
 {
     // Where a missing folder leaves the current directory, the files are
     // looked for in whatever directory is current.
+    const QString before = QDir::currentPath();
     if (!fileDir.isEmpty() && QFileInfo(fileDir).isDir())
         QDir::setCurrent(fileDir);
     const QString baseDir = QDir::currentPath();
 #ifdef Q_OS_WIN
     // Windows cannot remove or rename a folder that is some process's
     // current directory: the tool gets it as its working folder instead.
-    QDir::setCurrent(m_appPath);
+    QDir::setCurrent(before);
+#else
+    Q_UNUSED(before);
 #endif
     const QDir base(baseDir);
 

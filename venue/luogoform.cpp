@@ -14,6 +14,7 @@
 #include "profilewidgets.h"
 #include "regularfile.h"
 
+#include <QDir>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -199,8 +200,8 @@ void checkVenueFile(FileCheck &c)
     const QString path = c.folder() + u"KVS/"_s + name;
     const QString found = FileNames::resolveCase(path);
     if (!QFileInfo::exists(found))
-        c.error(kFilePres,
-                u"the fish-presence list \"%1\" is not in %2KVS/"_s.arg(name, c.folder()));
+        c.error(kFilePres, u"the fish-presence list \"%1\" is not in %2"_s.arg(
+                               name, QDir::toNativeSeparators(c.folder() + u"KVS/"_s)));
     else if (found != path)
         c.warning(kFilePres,
                   u"the fish-presence list \"%1\" is found only as \"%2\": names are "

@@ -21,7 +21,7 @@ wine_prefix()
     rm -rf "$WINEPREFIX"
     $WINE wineboot --init >/dev/null 2>&1
     local reg=(QT_QPA_PLATFORM offscreen
-               QT_QPA_FONTDIR 'Z:\usr\share\fonts\truetype\dejavu'
+               QT_QPA_FONTDIR 'Z:\usr\share\wine\fonts'
                QT_LOGGING_RULES 'qt.qpa.*=false'
                # Without a console (standard output is CTest's pipe) Qt
                # would log to the debugger only.

@@ -62,6 +62,7 @@ private Q_SLOTS:
 private:
     QTemporaryDir m_dir;
     QString game() const { return m_dir.path() + u"/Korvalis/"_s; }
+    QString nativeFolder(const QString &finding) const;
 };
 
 void TestCheckCommand::initTestCase()
@@ -273,6 +274,10 @@ void TestCheckCommand::oneFinding()
     QFETCH(QByteArray, to);
     QFETCH(QByteArray, anchor);
     QFETCH(QString, expected);
+#ifdef Q_OS_WIN
+    if (expected.contains(u"names are case-sensitive on other systems"_s))
+        QSKIP("Windows opens a name in any case: only other systems meet the mismatch");
+#endif
     const QString path = game() + file;
     const QByteArray clean = TestFiles::read(path);
     QVERIFY2(clean.count(from) == 1, from.constData());
@@ -294,11 +299,13 @@ void TestCheckCommand::oneFinding()
             at = finding.mid(1, finding.indexOf(u'\t') - 1).toUtf8();
             finding = finding.mid(finding.indexOf(u'\t') + 1);
         }
-        want += path;
+        // The checker shows paths with the platform's separators.
+        want += QDir::toNativeSeparators(path);
         if (!at.isEmpty())
             want += u':' + QString::number(lineOf(changed, at));
-        want += u": "_s + finding.arg(game()) + u'\n';
-        findings.append(finding.arg(game()));
+        finding = nativeFolder(finding.arg(game()));
+        want += u": "_s + finding + u'\n';
+        findings.append(finding);
         ++(finding.startsWith(u"error"_s) ? errors : warnings);
     }
     want += u"1 file checked: %1 error%2, %3 warning%4\n"_s.arg(errors)
@@ -316,6 +323,18 @@ void TestCheckCommand::oneFinding()
     QCOMPARE(fromJson, findings);
 }
 
+// The folder under the game folder a finding names, as the platform shows it.
+QString TestCheckCommand::nativeFolder(const QString &finding) const
+{
+    const qsizetype at = finding.indexOf(game());
+    if (at < 0)
+        return finding;
+    qsizetype end = finding.indexOf(u' ', at);
+    end = end < 0 ? finding.size() : end;
+    return finding.left(at) + QDir::toNativeSeparators(finding.mid(at, end - at))
+           + finding.mid(end);
+}
+
 void TestCheckCommand::folderWalkHumanAndJson()
 {
     QTemporaryDir dir;
@@ -331,6 +350,24 @@ void TestCheckCommand::folderWalkHumanAndJson()
     QVERIFY(TestFiles::write(ami + u"a.kva"_s, broken));
     QVERIFY(TestFiles::write(ami + u"sub/c.kva"_s, hook));
     QVERIFY(TestFiles::write(ami + u"notes.txt"_s, "not an item"));
+    const int line = lineOf(broken, "ESCA=x");
+    const QString escaError =
+        u":%1: error: ESCA=x is not a whole number: the editor reads -1\n"_s.arg(line);
+    const auto shown = [](const QString &path) { return QDir::toNativeSeparators(path); };
+#ifdef Q_OS_WIN
+    // A folder named like an item is walked as a folder, and a path past
+    // the old limit of 260 characters is listed and read like any other.
+    QVERIFY(QDir().mkpath(ami + u"sub2/pipe.kva"_s));
+    QString deep = ami + u"zdeep"_s;
+    while (deep.size() < 300)
+        deep += u'/' + QString(50, u'd');
+    QVERIFY(QDir().mkpath(deep));
+    QVERIFY(TestFiles::write(deep + u"/e.kva"_s, broken));
+    QVERIFY(TestFiles::write(deep + u"/amotrota_0.jpg"_s, picture));
+    const Run human = check({dir.path()});
+    QCOMPARE(human.out, shown(ami + u"a.kva"_s) + escaError + shown(deep + u"/e.kva"_s) + escaError
+                            + u"4 files checked: 2 errors, 0 warnings\n"_s);
+#else
     // A link back up must not make the walk go round; a FIFO must not block.
     QVERIFY(QFile::link(dir.path(), ami + u"sub2/loop"_s));
     QVERIFY(PlatformTest::makeNonRegular(ami + u"sub2/pipe.kva"_s));
@@ -349,9 +386,6 @@ void TestCheckCommand::folderWalkHumanAndJson()
                       deep, level}),
         0);
 
-    const int line = lineOf(broken, "ESCA=x");
-    const QString escaError =
-        u":%1: error: ESCA=x is not a whole number: the editor reads -1\n"_s.arg(line);
     const Run human = check({dir.path()});
     // Neither can be removed through Qt's paths.
     QProcess::execute(u"sh"_s, {u"-c"_s, u"rm -r $0/../Pesce_* $0"_s, deep});
@@ -361,6 +395,7 @@ void TestCheckCommand::folderWalkHumanAndJson()
                  + u"sub2/pipe.kva: error: not a plain file\n"_s + tooLong
                  + u": error: the folder cannot be read: File name too long\n"_s
                  + u"7 files checked: 5 errors, 0 warnings\n"_s);
+#endif
     QCOMPARE(human.status, 1);
 
     const Run json = check({ami + u"sub"_s, ami + u"a.kva"_s}, true);
@@ -370,11 +405,11 @@ void TestCheckCommand::folderWalkHumanAndJson()
     QCOMPARE(error.error, QJsonParseError::NoError);
     const QJsonArray files = doc[u"files"_s].toArray();
     QCOMPARE(files.size(), 2);
-    QCOMPARE(files[0][u"path"_s].toString(), ami + u"sub/c.kva"_s);
+    QCOMPARE(files[0][u"path"_s].toString(), shown(ami + u"sub/c.kva"_s));
     QCOMPARE(files[0][u"kind"_s].toString(), u"hook"_s);
     QCOMPARE(files[0][u"findings"_s].toArray().size(), 0);
     QCOMPARE(files[1][u"findings"_s].toArray().at(0).toObject(),
-             QJsonObject({{u"path"_s, QString(ami + u"a.kva"_s)},
+             QJsonObject({{u"path"_s, shown(ami + u"a.kva"_s)},
                           {u"line"_s, QJsonValue(line)},
                           {u"key"_s, u"ESCA"_s},
                           {u"severity"_s, u"error"_s},
@@ -396,8 +431,8 @@ void TestCheckCommand::usageErrors()
     QVERIFY(TestFiles::write(m_dir.path() + u"/notes.txt"_s, "x"));
     r = check({m_dir.path() + u"/notes.txt"_s});
     QCOMPARE(r.status, 1);
-    QVERIFY(r.out.startsWith(m_dir.path()
-                             + u"/notes.txt: error: not an item file: its extension names no "
+    QVERIFY(r.out.startsWith(QDir::toNativeSeparators(m_dir.path() + u"/notes.txt"_s)
+                             + u": error: not an item file: its extension names no "
                                "item kind\n"_s));
 }
 
@@ -425,15 +460,15 @@ void TestCheckCommand::commandLine_data()
 
 void TestCheckCommand::commandLine()
 {
+#ifdef Q_OS_WIN
+    QSKIP("runs the program through sh with POSIX permissions and /dev/full; the Windows "
+          "program's own command line is checked by the demo and installer tests");
+#else
     QFETCH(QString, arguments);
     QFETCH(int, status);
     QFETCH(QString, out);
     QFETCH(QString, err);
 
-#ifdef Q_OS_WIN
-    QSKIP("runs the program through sh with POSIX permissions and /dev/full; the Windows "
-          "program's own command line is checked by the demo and installer tests");
-#else
     QTemporaryDir dir;
     QString command = u"cd %1 && chmod 755 . && mkdir -m 0 locked && touch secret.kva && "
                       "chmod 0 secret.kva && exec '"_s

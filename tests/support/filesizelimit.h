@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #ifndef Q_OS_WIN
 #include <csignal>
 #include <sys/resource.h>

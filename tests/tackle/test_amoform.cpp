@@ -368,7 +368,12 @@ void TestAmoForm::pictureCopyFailureIsReported()
     QCOMPARE(desk->messages.size(), 1);
     QVERIFY(desk->messages.first().contains(outside));
     QVERIFY(desk->messages.first().startsWith(u"Impossibile copiare la foto"_s));
-    QVERIFY(desk->messages.first().contains(u"No such file or directory"_s));
+#ifdef Q_OS_WIN
+    const QString reason = u"File not found"_s;
+#else
+    const QString reason = u"No such file or directory"_s;
+#endif
+    QVERIFY2(desk->messages.first().contains(reason), qPrintable(desk->messages.first()));
     QVERIFY(desk->errors.isEmpty());
 }
 
@@ -394,6 +399,10 @@ void TestAmoForm::strangersFilesAreRefused()
     QFETCH(QString, item);
     QFETCH(QString, said);
     QFETCH(bool, loaded);
+#ifdef Q_OS_WIN
+    if (QByteArray(QTest::currentDataTag()).contains("FIFO"))
+        QSKIP("Windows has no FIFOs");
+#endif
     makePicture(inst->dataPath() + u"/secret.jpg"_s);
     QVERIFY(PlatformTest::makeNonRegular(ami() + u"tubo.jpg"_s));
     QByteArray bytes = "[AMO]\r\nNOME=\"Strano\"\r\nFILENAMEFOTO=\"" + foto.toUtf8() + "\"\r\n";
@@ -484,6 +493,11 @@ void TestAmoForm::pictureNameInOtherCase()
     TestInstallation::write(ami() + u"w.kva"_s, "[AMO]\r\nFILENAMEFOTO=\"amo_trota.jpg\"\r\n");
     open(ami() + u"w.kva"_s);
     QCOMPARE(desk->errors, QStringList());
+#ifdef Q_OS_WIN
+    // Windows opens the name in any case, and two such files cannot exist.
+    QCOMPARE(form->fileNameFoto(), ami() + u"amo_trota.jpg"_s);
+    return;
+#endif
     QCOMPARE(form->fileNameFoto(), ami() + u"Amo_Trota.JPG"_s);
 
     // Two candidates: no guessing.

@@ -287,6 +287,10 @@ void TestMulinelloForm::exportFileList()
     QFETCH(QString, label);
     QFETCH(QString, list);
     QFETCH(QString, proposed);
+#ifdef Q_OS_WIN
+    if (label.contains(u'\\'))
+        QSKIP("a backslash is a separator on Windows: no file has such a name");
+#endif
     begin(english);
     ReelProbe probe(app->shell());
     probe.New();
@@ -323,7 +327,9 @@ void TestMulinelloForm::exportPacksSubFolderWithRealTools()
     QProcess list;
     list.start(u"unzip"_s, {u"-Z1"_s, inst->game() + u"Spin.zip"_s});
     QVERIFY(list.waitForFinished(60000));
-    QStringList entries = QString::fromUtf8(list.readAllStandardOutput()).split(u'\n');
+    // unzip.exe ends its lines with CR LF.
+    QStringList entries =
+        QString::fromUtf8(list.readAllStandardOutput()).remove(u'\r').split(u'\n');
     entries.removeAll(QString());
     entries.sort();
     QCOMPARE(entries,
