@@ -557,10 +557,16 @@ void TestAmoForm::zipRoundTripWithRealTools()
     const QByteArray picture = fileBytes(ami() + u"amo_trota.jpg"_s);
 
     desk->answerSave(inst->game() + u"Trota.zip"_s);
+    const QString before = QDir::currentPath();
     trigger(u"Zip1"_s);
     QCOMPARE(desk->messages, QStringList());
     QVERIFY(QFileInfo::exists(inst->game() + u"Trota.zip"_s));
+#ifdef Q_OS_WIN // where a current folder cannot be removed, it stays where it was
+    QCOMPARE(QDir::currentPath(), before);
+#else
+    Q_UNUSED(before);
     QCOMPARE(QDir::currentPath() + u'/', QDir(ami()).canonicalPath() + u'/');
+#endif
 
     QFile::remove(ami() + u"Trota.kva"_s);
     QFile::remove(ami() + u"amo_trota.jpg"_s);
