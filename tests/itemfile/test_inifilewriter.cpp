@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -51,6 +55,8 @@ private Q_SLOTS:
     void writeWithoutCrea();
     void abandonedWriterKeepsOldFile();
     void failedCloseKeepsOldFile();
+    void lockedTargetKeepsOldFile_data();
+    void lockedTargetKeepsOldFile();
     void failedWriteStopsTheWriter();
     void readsBackWithProfile();
 };
@@ -419,6 +425,54 @@ void TestIniFileWriter::failedCloseKeepsOldFile()
     QCOMPARE(TestFiles::read(path), file.bytes());
     QCOMPARE(entries(file.folder()), QStringList{file.name()});
     QVERIFY(desktop.messages.isEmpty());
+}
+
+// Windows refuses to replace a file another program holds open, or one
+// marked read-only: the save fails with the system's reason, nothing lost.
+void TestIniFileWriter::lockedTargetKeepsOldFile_data()
+{
+    QTest::addColumn<bool>("heldOpen");
+    QTest::newRow("held open by another program") << true;
+    QTest::newRow("read-only attribute") << false;
+}
+
+void TestIniFileWriter::lockedTargetKeepsOldFile()
+{
+#ifndef Q_OS_WIN
+    QSKIP("Windows only: elsewhere a file held open or read-only is replaced like any other");
+#else
+    QFETCH(bool, heldOpen);
+    const TestFiles::ExistingFile file(u"amo.kva"_s, "[AMO]\r\nNOME=\"Vecchio\"\r\n");
+    QVERIFY(file.ok());
+    const std::wstring native = QDir::toNativeSeparators(file.path()).toStdWString();
+    HANDLE other = INVALID_HANDLE_VALUE;
+    if (heldOpen) {
+        // As an editor or a virus scanner holds it: readers welcome, no
+        // replacing.
+        other = CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+        QVERIFY(other != INVALID_HANDLE_VALUE);
+    } else {
+        QVERIFY(SetFileAttributesW(native.c_str(), FILE_ATTRIBUTE_READONLY));
+    }
+    ScriptedDesktop desktop;
+    TIniFileWriter w(desktop);
+    QString error;
+    try {
+        w.Crea(file.path());
+        w.AddStringKey(u"NOME"_s, u"Nuovo"_s);
+        w.Close();
+    } catch (const KvError &e) {
+        error = e.text();
+    }
+    if (heldOpen)
+        CloseHandle(other);
+    else
+        SetFileAttributesW(native.c_str(), FILE_ATTRIBUTE_NORMAL);
+    QVERIFY2(error.contains(QDir::toNativeSeparators(file.path())), qPrintable(error));
+    QCOMPARE(TestFiles::read(file.path()), file.bytes());
+    QCOMPARE(entries(file.folder()), QStringList{file.name()});
+#endif
 }
 
 void TestIniFileWriter::failedWriteStopsTheWriter()
