@@ -12,8 +12,10 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -193,6 +195,43 @@ QString escapedName(QByteArrayView bytes)
     return out;
 }
 
+#ifdef Q_OS_WIN
+
+// unzip.exe reads a name in the ANSI page unless the archive marks it as
+// UTF-8, so a name made on Linux arrives as "Trota_Ã©.kva": a name whose
+// ANSI bytes are UTF-8 gets its UTF-8 reading. One that cannot be renamed
+// is removed and reported, as elsewhere.
+void decodeNames(const fs::path &dir, const ArchiveTools::NameDecoder &, const QString &prefix,
+                 QStringList &failed)
+{
+    std::error_code ec;
+    std::vector<fs::path> entries;
+    for (const fs::directory_entry &e : fs::directory_iterator(dir, ec))
+        entries.push_back(e.path());
+    for (const fs::path &entry : entries) {
+        const QString name = QString::fromStdWString(entry.filename().wstring());
+        QStringEncoder ansi(QStringEncoder::System);
+        const QByteArray bytes = ansi(name);
+        QString shown = name;
+        fs::path to = entry;
+        const bool high =
+            std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; });
+        if (!ansi.hasError() && high && isUtf8(bytes)) {
+            shown = QString::fromUtf8(bytes);
+            to = entry.parent_path() / shown.toStdWString();
+            if (fs::exists(fs::symlink_status(to, ec)) || (fs::rename(entry, to, ec), ec)) {
+                failed.append(prefix + name);
+                fs::remove_all(entry, ec);
+                continue;
+            }
+        }
+        if (fs::is_directory(fs::symlink_status(to, ec)))
+            decodeNames(to, {}, prefix + shown + u'/', failed);
+    }
+}
+
+#else
+
 // Gives every entry below `dir` whose name is not UTF-8 its decoded name;
 // one that cannot be renamed is removed and reported.
 void decodeNames(const fs::path &dir, const ArchiveTools::NameDecoder &decode,
@@ -224,6 +263,8 @@ void decodeNames(const fs::path &dir, const ArchiveTools::NameDecoder &decode,
             decodeNames(to, decode, prefix + shown + u'/', failed);
     }
 }
+
+#endif
 
 // What unpacked files and folders may be: the user's umask, and never more
 // than rw-r--r-- / rwxr-xr-x, whatever the archive recorded.
