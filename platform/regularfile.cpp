@@ -26,6 +26,32 @@ FileRead failed(FileRead::Status status, QString reason = {})
     r.reason = std::move(reason);
     return r;
 }
+// Reads an open file through `readSome(buffer, max, reason)`, which
+// answers the bytes read, 0 at its end, or -1 with the reason. The file may
+// grow while read: never more than `limit` is taken.
+template<typename ReadSome>
+FileRead readBounded(qint64 size, qint64 limit, ReadSome readSome)
+{
+    FileRead r;
+    r.bytes.resize(qsizetype(size) + 1);
+    qsizetype got = 0;
+    while (got < r.bytes.size()) {
+        QString reason;
+        const qint64 n = readSome(r.bytes.data() + got, r.bytes.size() - got, reason);
+        if (n < 0)
+            return failed(FileRead::Status::Unreadable, reason);
+        if (n == 0)
+            break;
+        got += qsizetype(n);
+        if (got == r.bytes.size() && got <= limit)
+            r.bytes.resize(std::min<qsizetype>(limit + 1, got * 2));
+    }
+    if (got > limit)
+        return failed(FileRead::Status::TooLarge);
+    r.bytes.truncate(got);
+    return r;
+}
+
 } // namespace
 
 #ifndef Q_OS_WIN
@@ -56,27 +82,15 @@ FileRead readRegularFile(const QString &path, qint64 limit)
         return failed(FileRead::Status::TooLarge);
     // Regular files never block; clear the flag anyway for odd file systems.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    FileRead r;
-    // The file may grow while read: never take more than the limit.
-    r.bytes.resize(qsizetype(st.st_size) + 1);
-    qsizetype got = 0;
-    while (got < r.bytes.size()) {
-        const ssize_t n = ::read(fd, r.bytes.data() + got, size_t(r.bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
+    return readBounded(st.st_size, limit, [fd](char *buffer, qsizetype max, QString &reason) {
+        ssize_t n = 0;
+        do
+            n = ::read(fd, buffer, size_t(max));
+        while (n < 0 && errno == EINTR);
         if (n < 0)
-            return failed(FileRead::Status::Unreadable,
-                          QString::fromLocal8Bit(std::strerror(errno)));
-        if (n == 0)
-            break;
-        got += n;
-        if (got == r.bytes.size() && got <= limit)
-            r.bytes.resize(std::min<qsizetype>(limit + 1, got * 2));
-    }
-    if (got > limit)
-        return failed(FileRead::Status::TooLarge);
-    r.bytes.truncate(got);
-    return r;
+            reason = QString::fromLocal8Bit(std::strerror(errno));
+        return qint64(n);
+    });
 }
 
 bool isRegularFile(const QString &path)
@@ -172,25 +186,14 @@ FileRead readRegularFile(const QString &path, qint64 limit)
     const qint64 size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (size > limit)
         return failed(FileRead::Status::TooLarge);
-    FileRead r;
-    // The file may grow while read: never take more than the limit.
-    r.bytes.resize(qsizetype(size) + 1);
-    qsizetype got = 0;
-    while (got < r.bytes.size()) {
+    return readBounded(size, limit, [h](char *buffer, qsizetype max, QString &reason) {
         DWORD n = 0;
-        const DWORD want = DWORD(std::min<qsizetype>(r.bytes.size() - got, 1 << 20));
-        if (!ReadFile(h, r.bytes.data() + got, want, &n, nullptr))
-            return failed(FileRead::Status::Unreadable, qt_error_string(int(GetLastError())));
-        if (n == 0)
-            break;
-        got += n;
-        if (got == r.bytes.size() && got <= limit)
-            r.bytes.resize(std::min<qsizetype>(limit + 1, got * 2));
-    }
-    if (got > limit)
-        return failed(FileRead::Status::TooLarge);
-    r.bytes.truncate(got);
-    return r;
+        if (!ReadFile(h, buffer, DWORD(std::min<qsizetype>(max, 1 << 20)), &n, nullptr)) {
+            reason = qt_error_string(int(GetLastError()));
+            return qint64(-1);
+        }
+        return qint64(n);
+    });
 }
 
 bool isRegularFile(const QString &path)

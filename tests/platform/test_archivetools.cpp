@@ -86,8 +86,9 @@ QString run(const QString &program, const QStringList &args, const QString &work
 // and ten thousand files for zip would take minutes under Wine.
 void writeEmptyEntriesZip(const QString &path, const QByteArrayList &names)
 {
-    const auto le = [](QByteArray &b, std::initializer_list<std::pair<quint32, int>> fields) {
-        for (const auto &[value, bytes] : fields)
+    // Little-endian fields of `bytes` bytes each.
+    const auto put = [](QByteArray &b, int bytes, std::initializer_list<quint32> values) {
+        for (const quint32 value : values)
             for (int i = 0; i < bytes; ++i)
                 b.append(char((value >> (8 * i)) & 0xFF));
     };
@@ -95,49 +96,28 @@ void writeEmptyEntriesZip(const QString &path, const QByteArrayList &names)
     QByteArray central;
     for (const QByteArray &name : names) {
         const auto offset = quint32(local.size());
-        // Signature, version, flags, method (stored), time, date 1980-01-01,
-        // CRC and sizes of an empty file, name length, no extra field.
-        le(local, {{0x04034b50, 4},
-                   {10, 2},
-                   {0, 2},
-                   {0, 2},
-                   {0, 2},
-                   {0x21, 2},
-                   {0, 4},
-                   {0, 4},
-                   {0, 4},
-                   {quint32(name.size()), 2},
-                   {0, 2}});
+        const auto length = quint32(name.size());
+        // Version, flags, method (stored), time, date 1980-01-01; CRC and
+        // sizes of an empty file; name and extra field lengths.
+        put(local, 4, {0x04034b50});
+        put(local, 2, {10, 0, 0, 0, 0x21});
+        put(local, 4, {0, 0, 0});
+        put(local, 2, {length, 0});
         local += name;
-        le(central, {{0x02014b50, 4},
-                     {0x031E, 2},
-                     {10, 2},
-                     {0, 2},
-                     {0, 2},
-                     {0, 2},
-                     {0x21, 2},
-                     {0, 4},
-                     {0, 4},
-                     {0, 4},
-                     {quint32(name.size()), 2},
-                     {0, 2},
-                     {0, 2},
-                     {0, 2},
-                     {0, 2},
-                     {0, 4},
-                     {offset, 4}});
+        // The same, made on Unix; comment, disk, attributes, offset.
+        put(central, 4, {0x02014b50});
+        put(central, 2, {0x031E, 10, 0, 0, 0, 0x21});
+        put(central, 4, {0, 0, 0});
+        put(central, 2, {length, 0, 0, 0, 0});
+        put(central, 4, {0, offset});
         central += name;
     }
-    const auto count = quint32(names.size());
     QByteArray end;
-    le(end, {{0x06054b50, 4},
-             {0, 2},
-             {0, 2},
-             {count, 2},
-             {count, 2},
-             {quint32(central.size()), 4},
-             {quint32(local.size()), 4},
-             {0, 2}});
+    const auto count = quint32(names.size());
+    put(end, 4, {0x06054b50});
+    put(end, 2, {0, 0, count, count});
+    put(end, 4, {quint32(central.size()), quint32(local.size())});
+    put(end, 2, {0});
     writeFile(path, local + central + end);
 }
 
