@@ -593,13 +593,14 @@ void TItemEditorForm::readField(size_t i, const IniProfile &ini, const QString &
     if (spec.type == FieldSpec::Type::Picture) {
         const QString name = ini.readString(info().section, spec.key, QString());
         // A shared item names its pictures by bare names; anything else
-        // would make the editor open, copy and pack a file elsewhere.
+        // would make the editor open, copy and pack a file elsewhere, or
+        // the game on Windows open a device.
         if (!name.isEmpty() && !FileNames::isBareFileName(name)) {
             clearPicture(i);
             m_shell.ShowMessaggio(
-                u"Il nome della foto %1=\"%2\" contiene una cartella o un'unità: la foto non viene aperta e l'elemento resta senza."_s
+                u"Il nome della foto %1=\"%2\" non è un semplice nome di file nella cartella dell'elemento (contiene una cartella, un'unità o un nome riservato di Windows): la foto non viene aperta e l'elemento resta senza."_s
                     .arg(spec.key, name),
-                u"The picture name %1=\"%2\" holds a folder or a drive: the picture is not opened and the item is left without it."_s
+                u"The picture name %1=\"%2\" is no plain file name in the item's folder (it holds a folder, a drive or a name Windows reserves): the picture is not opened and the item is left without it."_s
                     .arg(spec.key, name));
             return;
         }

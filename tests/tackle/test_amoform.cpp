@@ -382,6 +382,8 @@ void TestAmoForm::strangersFilesAreRefused_data()
     // secret.jpg beside the data folder is a valid picture.
     QTest::newRow("picture above the folder")
         << u"../../secret.jpg"_s << u"plain"_s << u"../../secret.jpg"_s << true;
+    QTest::newRow("picture named as a Windows device")
+        << u"nul.jpg"_s << u"plain"_s << u"un nome riservato di Windows"_s << true;
     QTest::newRow("picture is a FIFO")
         << u"tubo.jpg"_s << u"plain"_s << u"non è un file normale"_s << true;
     QTest::newRow("item is a FIFO")
