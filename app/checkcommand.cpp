@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -80,6 +81,11 @@ const KindForm *formOf(ItemKind kind)
 Finding fileError(const QString &message)
 {
     return Finding{0, QString(), Finding::Severity::Error, message};
+}
+
+Finding fileWarning(const QString &message)
+{
+    return Finding{0, QString(), Finding::Severity::Warning, message};
 }
 
 class Printer
@@ -213,16 +219,32 @@ void walk(const QString &root, Printer &printer)
         }
         const QString shown = dir.endsWith(u'/') ? dir : dir + u'/';
         std::vector<QString> subfolders;
+        // Windows holds names that differ only in case as one: the game
+        // sees one of such entries, the later in name order is warned of.
+        std::map<QString, QString> firstOfName; // by case-folded name
         for (const FolderEntry &e : entries) {
             const std::optional<QString> name = utf8Name(e.name);
+            std::vector<Finding> twin;
+            if (name) {
+                const auto [first, fresh] = firstOfName.try_emplace(name->toCaseFolded(), *name);
+                if (!fresh)
+                    twin.push_back(
+                        fileWarning(u"\"%1\" and \"%2\" are one file on Windows: the "
+                                    "game sees only one of them"_s.arg(*name, first->second)));
+            }
             if (!name) {
                 printer.file(shown + escapedName(e.name), std::nullopt,
                              {fileError(u"the name is not valid UTF-8: not checked"_s)});
             } else if (e.folder) {
                 subfolders.push_back(shown + *name);
             } else if (const std::optional<ItemKind> kind = kindOfFileName(*name)) {
-                printer.file(shown + *name, kind, checkItemFile(shown + *name, *kind));
+                std::vector<Finding> findings = checkItemFile(shown + *name, *kind);
+                findings.insert(findings.begin(), twin.begin(), twin.end());
+                printer.file(shown + *name, kind, std::move(findings));
+                continue;
             }
+            if (!twin.empty())
+                printer.file(shown + *name, std::nullopt, std::move(twin));
         }
         pending.insert(pending.end(), std::make_move_iterator(subfolders.rbegin()),
                        std::make_move_iterator(subfolders.rend()));

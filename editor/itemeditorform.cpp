@@ -593,13 +593,14 @@ void TItemEditorForm::readField(size_t i, const IniProfile &ini, const QString &
     if (spec.type == FieldSpec::Type::Picture) {
         const QString name = ini.readString(info().section, spec.key, QString());
         // A shared item names its pictures by bare names; anything else
-        // would make the editor open, copy and pack a file elsewhere.
+        // would make the editor open, copy and pack a file elsewhere, or
+        // the game on Windows open a device.
         if (!name.isEmpty() && !FileNames::isBareFileName(name)) {
             clearPicture(i);
             m_shell.ShowMessaggio(
-                u"Il nome della foto %1=\"%2\" contiene una cartella o un'unità: la foto non viene aperta e l'elemento resta senza."_s
+                u"Il nome della foto %1=\"%2\" non è un semplice nome di file nella cartella dell'elemento (contiene una cartella, un'unità o un nome riservato di Windows): la foto non viene aperta e l'elemento resta senza."_s
                     .arg(spec.key, name),
-                u"The picture name %1=\"%2\" holds a folder or a drive: the picture is not opened and the item is left without it."_s
+                u"The picture name %1=\"%2\" is no plain file name in the item's folder (it holds a folder, a drive or a name Windows reserves): the picture is not opened and the item is left without it."_s
                     .arg(spec.key, name));
             return;
         }
@@ -886,7 +887,7 @@ void TItemEditorForm::Save()
         if (!isPicture(i))
             continue;
         const QString source = m_fields[i].path;
-        const QString target = kindFolder() + QFileInfo(source).fileName();
+        const QString target = pictureTarget(i);
         QString error;
         if (QFileInfo::exists(source) && !isRegularFile(source))
             error = m_shell.inLingua(u"non è un file normale"_s, u"it is not a regular file"_s);
@@ -897,6 +898,11 @@ void TItemEditorForm::Save()
                 u"Could not copy the image \"%1\" into the folder \"%2\": %3. The file %4 was not written."_s
                     .arg(source, kindFolder(), error, QFileInfo(path).fileName()));
             return;
+        }
+        // The item names the picture as the folder does.
+        if (QFileInfo(target).fileName() != QFileInfo(source).fileName()) {
+            m_fields[i].path = target;
+            pathHintHolder(i)->setStatusTip(target);
         }
     }
 
@@ -923,9 +929,10 @@ bool TItemEditorForm::picturesMayReplace()
     for (size_t i = 0; i < m_fields.size(); ++i) {
         if (!isPicture(i))
             continue;
-        const QString name = QFileInfo(m_fields[i].path).fileName();
-        if (!replacesOtherFile(m_fields[i].path, kindFolder() + name))
+        const QString target = pictureTarget(i);
+        if (!replacesOtherFile(m_fields[i].path, target))
             continue;
+        const QString name = QFileInfo(target).fileName();
         const bool en = english();
         const QString text =
             en ? u"The folder %1 already holds a different picture \"%2\", perhaps another item's. Replace it?"_s
@@ -938,6 +945,15 @@ bool TItemEditorForm::picturesMayReplace()
             return false;
     }
     return true;
+}
+
+// Names that differ only in case are one file on Windows. A picture saved
+// as "x.jpg" where the kind folder holds "X.JPG" replaces that file under
+// its name, and the item then stores "X.JPG": the item, the other items
+// naming the file and the folder keep agreeing, and no twin is made.
+QString TItemEditorForm::pictureTarget(size_t i) const
+{
+    return Picture::resolve(kindFolder() + QFileInfo(m_fields[i].path).fileName());
 }
 
 bool TItemEditorForm::eventFilter(QObject *watched, QEvent *e)

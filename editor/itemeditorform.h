@@ -159,6 +159,7 @@ private:
     void writeItem(TIniFileWriter &w);
     QByteArray content();
     bool picturesMayReplace();
+    QString pictureTarget(size_t i) const;
 
     KorvalisShell &m_shell;
     KindForm m_form;

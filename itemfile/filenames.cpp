@@ -6,16 +6,42 @@
 
 namespace FileNames {
 
+namespace {
+
+// Windows opens a device under any extension: "nul.jpg" is NUL.
+bool isDeviceName(QStringView name)
+{
+    const qsizetype dot = name.indexOf(u'.');
+    QStringView base = dot < 0 ? name : name.first(dot);
+    while (base.endsWith(u' '))
+        base.chop(1);
+    for (const char16_t *device : {u"CON", u"PRN", u"AUX", u"NUL"})
+        if (base.compare(device, Qt::CaseInsensitive) == 0)
+            return true;
+    if (base.size() != 4
+        || (base.first(3).compare(u"COM", Qt::CaseInsensitive) != 0
+            && base.first(3).compare(u"LPT", Qt::CaseInsensitive) != 0))
+        return false;
+    // COM0 and LPT0 are no devices; the superscripts 1-3 are.
+    const char16_t digit = base[3].unicode();
+    return (digit >= u'1' && digit <= u'9') || digit == u'\u00b9' || digit == u'\u00b2'
+           || digit == u'\u00b3';
+}
+
+} // namespace
+
 bool isBareFileName(QStringView name)
 {
-    if (name.isEmpty() || name == u"." || name == u"..")
+    if (name.isEmpty() || name.endsWith(u'.') || name.endsWith(u' '))
         return false;
     for (const QChar c : name) {
-        // A colon is a drive on Windows, and an alternate data stream after one.
-        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() == 0)
+        // A colon is a drive on Windows, and an alternate data stream after
+        // one; the others Windows refuses in any name.
+        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 0x20 || c == u'<' || c == u'>'
+            || c == u'"' || c == u'|' || c == u'?' || c == u'*')
             return false;
     }
-    return true;
+    return !isDeviceName(name);
 }
 
 QString resolveCase(const QString &path)

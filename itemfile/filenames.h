@@ -6,9 +6,14 @@
 namespace FileNames {
 
 // A picture named in an item file lies in the item's own folder: the stored
-// name is a bare file name. False for a name with a folder separator (either
-// slash), a drive ("C:"), "." or "..", or nothing at all, so that a shared
-// item never makes the editor open, copy or pack a file elsewhere.
+// name is a bare file name. Players run the game on Windows, so its rules
+// hold everywhere. False for a name with a folder separator (either slash),
+// a drive or stream (":"), a control character or one of < > " | ? *, a
+// name ending in a dot or a space ("." and ".." among them), a device name
+// (CON, PRN, AUX, NUL, COM1-9, LPT1-9 and COM/LPT with a superscript 1-3, in
+// any case, before the first dot and trailing spaces: "nul.jpg",
+// "CON .bmp"), or nothing at all, so that a shared item never makes the
+// editor or the game open, copy or pack a file elsewhere.
 bool isBareFileName(QStringView name);
 
 // Files made on Windows name pictures in any letter case. When `path` does

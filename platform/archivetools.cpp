@@ -299,22 +299,46 @@ bool sameBytes(const QString &a, const QString &b)
     }
 }
 
-// The files of `dstDir` that what unzip produced would replace with
-// different bytes.
+// The name `name` has in `dir` as Windows, where names differing only in
+// case are one, finds it: itself when there, else the one entry of that
+// name in another case, else itself (nothing there yet). Nothing when
+// several entries match in other cases: which one is meant is not known.
+std::optional<QString> nameInFolder(const QString &dir, const QString &name)
+{
+    const QFileInfo exact(dir + u'/' + name);
+    if (exact.exists() || exact.isSymLink())
+        return name;
+    std::optional<QString> found;
+    for (const QString &entry : QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                    | QDir::NoDotAndDotDot)) {
+        if (entry.compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        if (found)
+            return std::nullopt;
+        found = entry;
+    }
+    return found ? found : name;
+}
+
+// The files of `dstDir` (as it names them) that what unzip produced would
+// replace with different bytes.
 void findReplaced(const QString &srcDir, const QString &dstDir, const QString &prefix,
                   QStringList &replaced)
 {
     const QFileInfoList entries = QDir(srcDir).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &src : entries) {
-        const QString dst = dstDir + u'/' + src.fileName();
+        const std::optional<QString> name = nameInFolder(dstDir, src.fileName());
+        if (!name)
+            continue; // the merge refuses it
+        const QString dst = dstDir + u'/' + *name;
         const QFileInfo target(dst);
         if (src.isSymLink() || !target.exists() || target.isSymLink())
             continue;
         if (src.isDir() && target.isDir())
-            findReplaced(src.filePath(), dst, prefix + src.fileName() + u'/', replaced);
+            findReplaced(src.filePath(), dst, prefix + *name + u'/', replaced);
         else if (src.isFile() && !target.isDir() && !sameBytes(src.filePath(), dst))
-            replaced.append(prefix + src.fileName());
+            replaced.append(prefix + *name);
     }
 }
 
@@ -324,9 +348,12 @@ struct MergeReport
     QStringList failed;
 };
 
-// Moves what unzip produced into the target, replacing same-named files.
-// Symbolic links are dropped and links already in the target are never
-// followed, so nothing can land outside it.
+// Moves what unzip produced into the target, replacing same-named files,
+// also those named in another case, under their own names: the game's
+// Windows sees one file, so the folder keeps one. Of two entries of one
+// archive that differ only in case, the later in name order replaces the
+// earlier. Symbolic links are dropped and links already in the target are
+// never followed, so nothing can land outside it.
 void mergeInto(const QString &srcDir, const QString &dstDir, const QString &prefix,
                MergeReport &report)
 {
@@ -334,7 +361,12 @@ void mergeInto(const QString &srcDir, const QString &dstDir, const QString &pref
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &src : entries) {
         const QString rel = prefix + src.fileName();
-        const QString dst = dstDir + u'/' + src.fileName();
+        const std::optional<QString> name = nameInFolder(dstDir, src.fileName());
+        if (!name) {
+            report.failed.append(rel);
+            continue;
+        }
+        const QString dst = dstDir + u'/' + *name;
         const QFileInfo target(dst);
         if (src.isSymLink()) {
             report.skippedLinks.append(rel);
@@ -802,6 +834,7 @@ void ArchiveTools::UnZip(const QString &fileZip, const QString &exPath, const Im
             decodeNames(nativePath(stage), decode, QString(), report.failed);
             QStringList replaced;
             findReplaced(stage, target, QString(), replaced);
+            replaced.removeDuplicates(); // case twins of one archive
             if (!replaced.isEmpty() && hooks.confirmReplace && !hooks.confirmReplace(replaced)) {
                 removeStaging(stage);
                 return;

@@ -346,6 +346,7 @@ void TestCheckCommand::folderWalkHumanAndJson()
     QVERIFY(TestFiles::write(ami + u"amotrota_0.jpg"_s, picture));
     QVERIFY(TestFiles::write(ami + u"sub/amotrota_0.jpg"_s, picture));
     QVERIFY(TestFiles::write(ami + u"b.KVA"_s, hook));
+    QVERIFY(TestFiles::write(ami + u"B.kva"_s, hook)); // one name on Windows
     const QByteArray broken = QByteArray(hook).replace("ESCA=-1", "ESCA=x");
     QVERIFY(TestFiles::write(ami + u"a.kva"_s, broken));
     QVERIFY(TestFiles::write(ami + u"sub/c.kva"_s, hook));
@@ -391,10 +392,13 @@ void TestCheckCommand::folderWalkHumanAndJson()
     QProcess::execute(u"sh"_s, {u"-c"_s, u"rm -r $0/../Pesce_* $0"_s, deep});
     QCOMPARE(human.out,
              ami + u"Pesce_\\xE8.kva: error: the name is not valid UTF-8: not checked\n"_s + ami
-                 + u"a.kva"_s + escaError + ami + u"x\\x0A\\x1B[2J.kva"_s + escaError + ami
+                 + u"a.kva"_s + escaError + ami
+                 + u"b.KVA: warning: \"b.KVA\" and \"B.kva\" are one file on Windows: the game "
+                   "sees only one of them\n"_s
+                 + ami + u"x\\x0A\\x1B[2J.kva"_s + escaError + ami
                  + u"sub2/pipe.kva: error: not a plain file\n"_s + tooLong
                  + u": error: the folder cannot be read: File name too long\n"_s
-                 + u"7 files checked: 5 errors, 0 warnings\n"_s);
+                 + u"8 files checked: 5 errors, 1 warning\n"_s);
 #endif
     QCOMPARE(human.status, 1);
 

@@ -4,7 +4,8 @@
 
 using namespace Qt::StringLiterals;
 
-// The stored name of a picture must stay inside the item's folder.
+// The stored name of a picture must stay inside the item's folder, as
+// Windows reads it.
 class TestFileNames : public QObject
 {
     Q_OBJECT
@@ -24,6 +25,10 @@ void TestFileNames::bareFileName_data()
         {u"..amo.bmp", true},
         {u"amo..jpg", true},
         {u"pesce_\u00e8.jpg", true},
+        {u"CONSOLE.jpg", true},
+        {u"COM10.jpg", true},
+        {u"lpt0.bmp", true},
+        {u"nulla.jpg", true},
         {u"", false},
         {u".", false},
         {u"..", false},
@@ -37,6 +42,17 @@ void TestFileNames::bareFileName_data()
         {u"Ami/amo.jpg", false},
         {u"Ami\\amo.jpg", false},
         {u"amo.jpg:stream", false},
+        {u"nul.jpg", false},
+        {u"Com1.tar.gz", false},
+        {u"CON .jpg", false},
+        {u"aux", false},
+        {u"LPT\u00b2.bmp", false},
+        {u"amo.jpg.", false},
+        {u"amo.jpg ", false},
+        {u"amo\x1f.jpg", false},
+        {u"amo?.jpg", false},
+        {u"<amo>.jpg", false},
+        {u"a|\"b\"*.jpg", false},
     };
     for (const auto &[name, bare] : rows)
         QTest::newRow(QString::fromUtf16(name).toUtf8().constData())

@@ -755,6 +755,53 @@ private Q_SLOTS:
         QCOMPARE(folderEntries(kind), (QStringList{u"Pesce_è.kva"_s, u"Trota_é.kva"_s}));
     }
 
+    // Names that differ only in case are one on Windows: the import asks
+    // and replaces as for the same name, and leaves no case twins.
+    void caseTwinsAreOneName_data()
+    {
+        QTest::addColumn<QByteArray>("script"); // fills Ami/ (the target) and src/
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("after"); // grep -r of Ami/
+        QTest::newRow("file, other bytes") << QByteArray("echo old >Ami/AmoTrota.kva && echo new "
+                                                         ">src/amotrota.kva")
+                                           << u"AmoTrota.kva"_s << u"./AmoTrota.kva:new\n"_s;
+        QTest::newRow("file, same bytes") << QByteArray("echo old >Ami/AmoTrota.kva && echo old "
+                                                        ">src/amotrota.kva")
+                                          << QString() << u"./AmoTrota.kva:old\n"_s;
+        QTest::newRow("folder") << QByteArray("mkdir Ami/Ami src/ami && echo old >Ami/Ami/a.kva && "
+                                              "echo new >src/ami/a.kva")
+                                << u"Ami/a.kva"_s << u"./Ami/a.kva:new\n"_s;
+        QTest::newRow("twins in the archive")
+            << QByteArray("echo first >src/A.kva && echo later >src/a.kva") << QString()
+            << u"./A.kva:later\n"_s;
+    }
+
+    void caseTwinsAreOneName()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, asked);
+        QFETCH(QString, after);
+        SKIP_ON_WINDOWS("builds its folders with sh; there the file system keeps one file a name");
+        if (!m_haveTools)
+            QSKIP("needs Info-ZIP zip and unzip on the PATH");
+        QVERIFY(run(u"sh"_s,
+                    {u"-c"_s, u"mkdir Ami src && "_s + QString::fromUtf8(script)
+                                  + u" && cd src && zip -qr ../a.zip ."_s},
+                    m_root->path())
+                != u"<failed>"_s);
+        m_desk.runProcesses = true;
+        QStringList seen;
+        ArchiveTools::ImportHooks hooks;
+        hooks.confirmReplace = [&seen](const QStringList &names) {
+            seen = names;
+            return true;
+        };
+        tools(emptyAppPath())->UnZip(path(u"a.zip"_s), path(u"Ami"_s), hooks);
+        QCOMPARE(m_msgs.size(), 0u);
+        QCOMPARE(seen.join(u' '), asked);
+        QCOMPARE(run(u"sh"_s, {u"-c"_s, u"grep -r '' . | sort"_s}, path(u"Ami"_s)), after);
+    }
+
     // A name from Windows gets its Windows-1252 reading; the archive's 0777
     // gives way to the umask.
     void windowsNamesAndModesAreMadeOurs()

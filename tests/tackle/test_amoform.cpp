@@ -120,6 +120,7 @@ private Q_SLOTS:
     void pictureAlreadyInKindFolderStaysIntact();
     void failingSaveKeepsPreviousFile();
     void pictureCopyFailureIsReported();
+    void differentPictureOfTheSameNameAsks_data();
     void differentPictureOfTheSameNameAsks();
     void missingPictureOnLoad();
     void strangersFilesAreRefused_data();
@@ -386,6 +387,8 @@ void TestAmoForm::strangersFilesAreRefused_data()
     // secret.jpg beside the data folder is a valid picture.
     QTest::newRow("picture above the folder")
         << u"../../secret.jpg"_s << u"plain"_s << u"../../secret.jpg"_s << true;
+    QTest::newRow("picture named as a Windows device")
+        << u"nul.jpg"_s << u"plain"_s << u"un nome riservato di Windows"_s << true;
     QTest::newRow("picture is a FIFO")
         << u"tubo.jpg"_s << u"plain"_s << u"non è un file normale"_s << true;
     QTest::newRow("item is a FIFO")
@@ -425,10 +428,25 @@ void TestAmoForm::strangersFilesAreRefused()
     QCOMPARE(args.mid(args.indexOf(u"--"_s) + 1), QStringList{u"./X.kva"_s});
 }
 
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity kNameCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kNameCase = Qt::CaseSensitive;
+#endif
+
+void TestAmoForm::differentPictureOfTheSameNameAsks_data()
+{
+    QTest::addColumn<QString>("held"); // the kind folder's name of p.jpg
+    QTest::newRow("same name") << u"p.jpg"_s;
+    // One name on Windows: replaced under the folder's name, never twinned.
+    QTest::newRow("other case") << u"P.JPG"_s;
+}
+
 void TestAmoForm::differentPictureOfTheSameNameAsks()
 {
+    QFETCH(QString, held);
     const QString green =
-        makePicture(inst->dataPath() + u"/p.jpg"_s, QSize(100, 100), Qt::darkGreen);
+        makePicture(inst->dataPath() + u'/' + held, QSize(100, 100), Qt::darkGreen);
     fillExample(green);
     saveAs(ami() + u"A.kva"_s);
     // The same bytes from elsewhere ask nothing; different ones ask.
@@ -441,10 +459,22 @@ void TestAmoForm::differentPictureOfTheSameNameAsks()
             desk->answerQuestion(1 - answer);
         saveAs(ami() + u"B.kva"_s);
         QCOMPARE(QFileInfo::exists(ami() + u"B.kva"_s), answer != 0 || colour != Qt::red);
-        QCOMPARE(TestInstallation::read(ami() + u"p.jpg"_s),
+        QCOMPARE(QDir(ami()).entryList({u"p.jpg"_s}, QDir::Files), QStringList{held});
+        QCOMPARE(TestInstallation::read(ami() + held),
                  TestInstallation::read(answer ? inst->editor() + u"p.jpg"_s : green));
     }
-    QVERIFY(desk->questions[0].text.contains(u"\"p.jpg\""_s));
+    // Windows finds the folder's file by the name asked for, in any case.
+    QVERIFY(desk->questions[0].text.contains(u'"' + held + u'"', kNameCase));
+    QCOMPARE(keyLine(fileBytes(ami() + u"B.kva"_s), "FILENAMEFOTO")
+                 .compare(u"FILENAMEFOTO=\"%1\""_s.arg(held), kNameCase),
+             0);
+    // The folder's picture picked by another case is that file, left as it is.
+    const QByteArray red = fileBytes(ami() + held);
+    desk->answerOpen(ami() + (held.isLower() ? held.toUpper() : held.toLower()));
+    ctl<QToolButton>(u"SpeedButtonOpenFoto"_s)->click();
+    saveAs(ami() + u"C.kva"_s);
+    QCOMPARE(fileBytes(ami() + held), red);
+    QCOMPARE(QDir(ami()).entryList({u"p.jpg"_s}, QDir::Files), QStringList{held});
 }
 
 void TestAmoForm::missingPictureOnLoad()
