@@ -51,9 +51,9 @@ QByteArray binaryContent(const QByteArray &tag)
 QString makeScript(const QString &dir, const QString &tool, const QByteArray &body)
 {
 #ifdef Q_OS_WIN
-    const QString path = dir + u'/' + tool + u".exe"_s;
+    QString path = dir + u'/' + tool + u".exe"_s;
 #else
-    const QString path = dir + u'/' + tool;
+    QString path = dir + u'/' + tool;
 #endif
     writeFile(path, "#!/bin/sh\n" + body);
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeUser);
